@@ -1,0 +1,32 @@
+#include "app/message_window/form_load.h"
+
+#include <exception>
+
+#include "store/data_folder.h"
+#include "store/message_file.h"
+
+namespace calmora {
+
+void Form_Load(const Services& services, MessageBoxText& messageBox) {
+  FileSystem& files = services.files;
+  const std::wstring dataFolder = ResolveDataFolder(services.environment);
+  const std::wstring messageFile = MessageFilePath(dataFolder);
+
+  EnsureMessageFolder(files, dataFolder);
+
+  // The heading's font is provisioned here, before the window is first drawn.
+
+  // A one-time start from the user's Startup folder is taken back here.
+
+  if (files.FileExists(messageFile)) {
+    const auto reader = OpenMessageFile(files, messageFile);
+    try {
+      messageBox.SetText(ReadMessageText(*reader, services.ansi));
+    } catch (const std::exception&) {
+      // An empty or unreadable message shows as no message at all.
+    }
+    reader->Close();
+  }
+}
+
+}  // namespace calmora

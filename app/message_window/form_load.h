@@ -1,0 +1,13 @@
+// The message window's load sequence: everything the program does before its window is shown.
+#pragma once
+
+#include "app/message_window/message_box_text.h"
+#include "app/services.h"
+
+namespace calmora {
+
+// Runs the sequence in its fixed order. Failures leave as RuntimeError, except that reading the
+// stored message into the box may fail quietly: the box then stays empty.
+void Form_Load(const Services& services, MessageBoxText& messageBox);
+
+}  // namespace calmora

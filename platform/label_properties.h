@@ -1,0 +1,33 @@
+// The 3-D label control takes its design as a bag of properties handed over by name, each with
+// a typed value, in the order in which the design stores them.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+#include <variant>
+
+#include "platform/design_types.h"
+
+namespace calmora {
+
+struct NoPicture {
+  constexpr bool operator==(const NoPicture&) const = default;
+};
+
+using LabelPropertyValue = std::variant<std::uint32_t,      // 32-bit unsigned
+                                        std::int32_t,       // 32-bit signed
+                                        std::int16_t,       // 16-bit signed
+                                        Color,              // 32-bit colour
+                                        std::wstring_view,  // text
+                                        FontSpec,           // standard font object
+                                        NoPicture>;         // picture object: none
+
+struct LabelProperty {
+  std::wstring_view name;
+  LabelPropertyValue value;
+};
+
+using LabelPropertyBag = std::span<const LabelProperty>;
+
+}  // namespace calmora

@@ -1,0 +1,47 @@
+#include "platform/win32/win32_ansi_code_page.h"
+
+#include <windows.h>
+
+#include <climits>
+
+#include "platform/win32/win32_error.h"
+
+namespace calmora::win32 {
+namespace {
+
+int CheckedLength(size_t size) {
+  if (size > static_cast<size_t>(INT_MAX)) ThrowError(ERROR_ARITHMETIC_OVERFLOW);
+  return static_cast<int>(size);
+}
+
+}  // namespace
+
+std::string Win32AnsiCodePage::Encode(std::wstring_view text) const {
+  if (text.empty()) return {};
+  const int length = CheckedLength(text.size());
+  // Characters the code page cannot hold become its default character, as Windows does for
+  // every ANSI program.
+  const int needed =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (needed == 0) ThrowLastError();
+  std::string bytes(static_cast<size_t>(needed), '\0');
+  if (!WideCharToMultiByte(CP_ACP, 0, text.data(), length, bytes.data(), needed, nullptr,
+                           nullptr)) {
+    ThrowLastError();
+  }
+  return bytes;
+}
+
+std::wstring Win32AnsiCodePage::Decode(std::string_view bytes) const {
+  if (bytes.empty()) return {};
+  const int length = CheckedLength(bytes.size());
+  const int needed = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
+  if (needed == 0) ThrowLastError();
+  std::wstring text(static_cast<size_t>(needed), L'\0');
+  if (!MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), needed)) {
+    ThrowLastError();
+  }
+  return text;
+}
+
+}  // namespace calmora::win32

@@ -1,0 +1,14 @@
+// The system's ANSI code page (CP_ACP), through the system's own conversion tables.
+#pragma once
+
+#include "platform/ansi_code_page.h"
+
+namespace calmora::win32 {
+
+class Win32AnsiCodePage final : public AnsiCodePage {
+ public:
+  std::string Encode(std::wstring_view text) const override;
+  std::wstring Decode(std::string_view bytes) const override;
+};
+
+}  // namespace calmora::win32

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the host unit tests natively, then the Windows-side tests and the
+# end-to-end tests of the real Calmora.exe under Wine on a virtual display.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+scripts/install-deps.sh
+scripts/check-format.sh
+
+cmake --preset host >/dev/null
+cmake --build --preset host
+ctest --preset host
+
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+
+source scripts/wine-env.sh
+calmora_wine_prefix
+calmora_virtual_display
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  calmora_stop_virtual_display
+}
+trap cleanup EXIT
+# One wineserver for the whole run: every Wine start then costs a fraction of a second.
+wineserver -p
+rm -rf build/windows/screenshots
+ctest --preset windows
+scripts/screenshots-to-png.sh build/windows/screenshots

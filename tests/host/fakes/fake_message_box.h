@@ -1,0 +1,25 @@
+// The message box of the message window, as a string that can be told to refuse new text.
+#pragma once
+
+#include <string>
+
+#include "app/message_window/message_box_text.h"
+#include "tests/host/fakes/fake_file_system.h"
+
+namespace calmora::testing {
+
+class FakeMessageBox final : public MessageBoxText {
+ public:
+  std::wstring text;
+  bool refuseText = false;
+  int setCount = 0;
+
+  std::wstring Text() const override { return text; }
+  void SetText(const std::wstring& newText) override {
+    ++setCount;
+    if (refuseText) ThrowFake(8);  // not enough memory
+    text = newText;
+  }
+};
+
+}  // namespace calmora::testing
