@@ -1,5 +1,33 @@
+// Calmora's start: the message window is the program. It is made, loaded and shown; the program
+// ends when it unloads, or when a run-time error ends it.
 #include <windows.h>
 
+#include <commctrl.h>
+
+#include "app/event_dispatch_win32.h"
+#include "app/message_loop_win32.h"
+#include "app/message_window/calmora_form_win32.h"
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/win32_ansi_code_page.h"
+#include "platform/win32/win32_environment.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_program_location.h"
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  return 0;
+  using namespace calmora;
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  const win32::ComApartment com;
+
+  const win32::Win32Environment environment;
+  win32::Win32FileSystem files;
+  const win32::Win32AnsiCodePage ansi;
+  const win32::Win32ProgramLocation program;
+  const Services services{environment, files, ansi, program};
+
+  CalmoraForm form(
+      services, [] {}, [] {});
+  Dispatch([&] { form.CreateAndLoad(); });
+  form.ShowCentred();
+  return RunMessageLoop();
 }

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "platform/runtime_error.h"
-#include "tests/windows/support/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace calmora::win32 {
 namespace {

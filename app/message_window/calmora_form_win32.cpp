@@ -1,0 +1,213 @@
+#include "app/message_window/calmora_form_win32.h"
+
+#include <commctrl.h>
+
+#include "app/event_dispatch_win32.h"
+#include "app/message_window/calmora_form_design.h"
+#include "app/message_window/form_load.h"
+#include "app/message_window/okay_button.h"
+#include "app/window_layout_win32.h"
+#include "packaging/resource_ids.h"
+#include "platform/win32/label3d.h"
+#include "platform/win32/win32_error.h"
+
+namespace calmora {
+namespace {
+
+namespace design = calmora_form_design;
+
+constexpr wchar_t kClassName[] = L"CalmoraForm";
+constexpr int kOkayButtonId = 101;
+constexpr int kMessageBoxId = 102;
+constexpr int kCalmoraLabelId = 103;
+constexpr int kYourTechLabelId = 104;
+constexpr UINT_PTR kMessageBoxSubclassId = 1;
+
+void RegisterWindowClass(HINSTANCE instance, HBRUSH background, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = background;
+  windowClass.lpszClassName = kClassName;
+  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    win32::ThrowLastError();
+  }
+}
+
+}  // namespace
+
+CalmoraForm::CalmoraForm(const Services& services, std::function<void()> headingClicked,
+                         std::function<void()> unloading)
+    : services_(services),
+      headingClicked_(std::move(headingClicked)),
+      unloading_(std::move(unloading)),
+      backBrush_(CreateSolidBrush(design::kBackColor.bgr)),
+      messageBoxBrush_(CreateSolidBrush(design::kUserMessageText.backColor.bgr)) {}
+
+CalmoraForm::~CalmoraForm() {
+  if (window_) DestroyWindow(window_);
+}
+
+void CalmoraForm::CreateAndLoad() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, backBrush_, WindowProc);
+  window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, design::kWindow.caption.data(),
+                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  if (!window_) win32::ThrowLastError();
+  dpi_ = GetDpiForWindow(window_);
+  SetWindowIcons(window_, IDI_CALMORA, icon_, smallIcon_);
+  CreateControls();
+  ApplyDpi(dpi_);
+
+  Form_Load(services_, *this);
+}
+
+void CalmoraForm::CreateControls() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  // Made in tab order, which is also the order dialog navigation walks: the heading (which takes
+  // no focus), OKAY, the message box, the sub-heading.
+  calmoraLabel_ =
+      win32::CreateLabel3d(window_, kCalmoraLabelId, PixelRect(design::kCalmoraLabel.rect, dpi_),
+                           design::kCalmoraLabel.properties, dpi_);
+  okayButton_ = CreateWindowExW(0, WC_BUTTONW, design::kOkayButton.caption.data(),
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
+                                window_, ControlMenu(kOkayButtonId), instance, nullptr);
+  // No ES_AUTOHSCROLL: long lines wrap at the box's width instead of scrolling sideways.
+  messageBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
+                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                                    ES_AUTOVSCROLL | ES_WANTRETURN,
+                                0, 0, 0, 0, window_, ControlMenu(kMessageBoxId), instance, nullptr);
+  yourTechLabel_ =
+      win32::CreateLabel3d(window_, kYourTechLabelId, PixelRect(design::kYourTechLabel.rect, dpi_),
+                           design::kYourTechLabel.properties, dpi_);
+  if (!okayButton_ || !messageBox_) win32::ThrowLastError();
+
+  // An edit control stops taking text at 30,000 characters unless told otherwise; a message
+  // has no length limit of its own.
+  SendMessageW(messageBox_, EM_SETLIMITTEXT, 0, 0);
+  SetWindowSubclass(messageBox_, MessageBoxProc, kMessageBoxSubclassId, 0);
+  focusWhenInactive_ = okayButton_;
+}
+
+void CalmoraForm::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  messageFont_ = CreateDesignFont(design::kUserMessageText.font, dpi);
+  okayFont_ = CreateDesignFont(design::kOkayButtonFont, dpi);
+  SendMessageW(messageBox_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont_.get()), TRUE);
+  SendMessageW(okayButton_, WM_SETFONT, reinterpret_cast<WPARAM>(okayFont_.get()), TRUE);
+  MoveControl(messageBox_, design::kUserMessageText.rect, dpi);
+  MoveControl(okayButton_, design::kOkayButton.rect, dpi);
+  MoveControl(calmoraLabel_, design::kCalmoraLabel.rect, dpi);
+  MoveControl(yourTechLabel_, design::kYourTechLabel.rect, dpi);
+  win32::SetLabel3dDpi(calmoraLabel_, dpi);
+  win32::SetLabel3dDpi(yourTechLabel_, dpi);
+  SizeClientArea(window_, design::kWindow, dpi);
+}
+
+void CalmoraForm::ShowCentred() {
+  CentreOnScreen(window_);
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  SetFocus(okayButton_);
+}
+
+std::wstring CalmoraForm::Text() const {
+  const int length = GetWindowTextLengthW(messageBox_);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(messageBox_, text.data(), length + 1)));
+  return text;
+}
+
+void CalmoraForm::SetText(const std::wstring& text) {
+  if (!SetWindowTextW(messageBox_, text.c_str())) win32::ThrowLastError();
+}
+
+LRESULT CALLBACK CalmoraForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<CalmoraForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form || !form->window_) return DefWindowProcW(window, message, wParam, lParam);
+  return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CALLBACK CalmoraForm::MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                             UINT_PTR, DWORD_PTR) {
+  LRESULT result = DefSubclassProc(box, message, wParam, lParam);
+  // A multi-line edit control wants every key, Esc included, and answers Esc by closing its
+  // window. Letting dialog navigation have Esc instead means it is simply ignored: no key
+  // closes the message window without saving, apart from the title bar's close and Alt+F4.
+  if (message == WM_GETDLGCODE && lParam) {
+    const auto* key = reinterpret_cast<const MSG*>(lParam);
+    if (key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE) result &= ~DLGC_WANTALLKEYS;
+  }
+  return result;
+}
+
+LRESULT CalmoraForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NEXTDLGCTL:
+      // A multi-line edit control passes Tab on this way; a window that is not a dialog has to
+      // move the focus itself.
+      MoveDialogFocus(window_, wParam, lParam);
+      return 0;
+    case DM_GETDEFID:
+      // Dialog navigation asks which button Enter presses.
+      return MAKELRESULT(kOkayButtonId, DC_HASDEFID);
+    case WM_CTLCOLOREDIT:
+      if (reinterpret_cast<HWND>(lParam) == messageBox_) {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, design::kUserMessageText.foreColor.bgr);
+        SetBkColor(dc, design::kUserMessageText.backColor.bgr);
+        return reinterpret_cast<LRESULT>(messageBoxBrush_.get());
+      }
+      break;
+    case WM_ACTIVATE:
+      // Focus comes back to where it was when the window is activated again, as in a dialog.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus && IsChild(window_, focus)) focusWhenInactive_ = focus;
+      } else if (focusWhenInactive_) {
+        SetFocus(focusWhenInactive_);
+      }
+      return 0;
+    case WM_DPICHANGED: {
+      ApplyDpi(HIWORD(wParam));
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+      return 0;
+    }
+    case WM_DESTROY:
+      Dispatch(unloading_);
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+void CalmoraForm::OnCommand(WORD id, WORD code) {
+  const bool okayPressed = (id == kOkayButtonId || id == IDOK) && code == BN_CLICKED;
+  if (okayPressed) {
+    Dispatch([this] {
+      Okay_Button_Click(services_, *this);
+      DestroyWindow(window_);
+    });
+  } else if (id == kCalmoraLabelId && code == win32::kLabelClicked) {
+    Dispatch(headingClicked_);
+  }
+  // IDCANCEL (Esc) is not handled: Esc never closes the message window.
+}
+
+}  // namespace calmora

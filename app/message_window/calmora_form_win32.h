@@ -1,0 +1,62 @@
+// The message window on screen: made from its design, loaded, shown centred, and torn down
+// when it unloads.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/message_window/message_box_text.h"
+#include "app/services.h"
+#include "platform/win32/unique_handle.h"
+
+namespace calmora {
+
+class CalmoraForm final : private MessageBoxText {
+ public:
+  // `headingClicked` runs when the user clicks the heading; `unloading` when the window goes.
+  CalmoraForm(const Services& services, std::function<void()> headingClicked,
+              std::function<void()> unloading);
+  CalmoraForm(const CalmoraForm&) = delete;
+  CalmoraForm& operator=(const CalmoraForm&) = delete;
+  ~CalmoraForm() override;
+
+  // Makes the window and its controls, hidden, then runs the load sequence. A failure leaves as
+  // a RuntimeError and the window is never shown.
+  void CreateAndLoad();
+  void ShowCentred();
+  HWND Window() const { return window_; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WORD id, WORD code);
+  void CreateControls();
+  void ApplyDpi(UINT dpi);
+
+  // What the load sequence and the OKAY button see of the message box.
+  std::wstring Text() const override;
+  void SetText(const std::wstring& text) override;
+
+  const Services& services_;
+  std::function<void()> headingClicked_;
+  std::function<void()> unloading_;
+  HWND window_ = nullptr;
+  HWND messageBox_ = nullptr;
+  HWND okayButton_ = nullptr;
+  HWND calmoraLabel_ = nullptr;
+  HWND yourTechLabel_ = nullptr;
+  HWND focusWhenInactive_ = nullptr;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  win32::UniqueBrush backBrush_;
+  win32::UniqueBrush messageBoxBrush_;
+  win32::UniqueFont messageFont_;
+  win32::UniqueFont okayFont_;
+  win32::UniqueIcon icon_;
+  win32::UniqueIcon smallIcon_;
+};
+
+}  // namespace calmora

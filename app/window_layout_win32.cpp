@@ -1,0 +1,78 @@
+#include "app/window_layout_win32.h"
+
+#include <cwchar>
+
+namespace calmora {
+
+RECT PixelRect(const TwipsRect& rect, UINT dpi) {
+  const int scale = static_cast<int>(dpi);
+  const int left = TwipsToPixels(rect.left, scale);
+  const int top = TwipsToPixels(rect.top, scale);
+  return RECT{left, top, left + TwipsToPixels(rect.width, scale),
+              top + TwipsToPixels(rect.height, scale)};
+}
+
+HMENU ControlMenu(int controlId) {
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId));
+}
+
+void MoveControl(HWND control, const TwipsRect& rect, UINT dpi) {
+  const RECT pixels = PixelRect(rect, dpi);
+  SetWindowPos(control, nullptr, pixels.left, pixels.top, pixels.right - pixels.left,
+               pixels.bottom - pixels.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+win32::UniqueFont CreateDesignFont(const FontSpec& font, UINT dpi) {
+  LOGFONTW description{};
+  description.lfHeight = -FontPixelHeight(font, static_cast<int>(dpi));
+  description.lfWeight = font.weight;
+  description.lfItalic = font.italic;
+  description.lfCharSet = font.charset;
+  description.lfQuality = CLEARTYPE_QUALITY;
+  wcsncpy(description.lfFaceName, font.face.data(), LF_FACESIZE - 1);
+  return win32::UniqueFont(CreateFontIndirectW(&description));
+}
+
+void SizeClientArea(HWND window, const WindowDesign& design, UINT dpi) {
+  const int scale = static_cast<int>(dpi);
+  RECT frame{0, 0, TwipsToPixels(design.clientWidth, scale),
+             TwipsToPixels(design.clientHeight, scale)};
+  AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), dpi);
+  SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CentreOnScreen(HWND window) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const RECT& work = monitor.rcWork;
+  const int left = work.left + ((work.right - work.left) - (frame.right - frame.left)) / 2;
+  const int top = work.top + ((work.bottom - work.top) - (frame.bottom - frame.top)) / 2;
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam) {
+  const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+  if (next) SetFocus(next);
+}
+
+void SetWindowIcons(HWND window, int resourceId, win32::UniqueIcon& big, win32::UniqueIcon& small) {
+  const UINT dpi = GetDpiForWindow(window);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto load = [&](int widthMetric, int heightMetric) {
+    return win32::UniqueIcon(static_cast<HICON>(LoadImageW(
+        instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
+        GetSystemMetricsForDpi(widthMetric, dpi), GetSystemMetricsForDpi(heightMetric, dpi), 0)));
+  };
+  big = load(SM_CXICON, SM_CYICON);
+  small = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+}
+
+}  // namespace calmora

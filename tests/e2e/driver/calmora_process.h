@@ -1,0 +1,62 @@
+// Starts the real Calmora.exe as a person would, in a machine state the test chose, and finds
+// its windows.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace calmora::e2e {
+
+using namespace std::chrono_literals;
+
+class CalmoraProcess {
+ public:
+  // Environment variables to set for the program; an empty value removes the variable.
+  using EnvironmentChanges = std::map<std::wstring, std::wstring>;
+
+  // Starts `executable` (default: the Calmora.exe beside the tests) from `workingFolder`.
+  explicit CalmoraProcess(const EnvironmentChanges& changes, std::wstring executable = {},
+                          std::wstring workingFolder = {});
+  CalmoraProcess(const CalmoraProcess&) = delete;
+  CalmoraProcess& operator=(const CalmoraProcess&) = delete;
+  // Ends the program if it still runs, so no test leaves one behind.
+  ~CalmoraProcess();
+
+  // The visible top-level window of the given class, once it appears.
+  HWND WaitForWindow(const wchar_t* className, std::chrono::milliseconds timeout = 15s) const;
+  HWND MessageWindow() const { return WaitForWindow(L"CalmoraForm"); }
+  // The visible top-level windows of the given class right now, or null.
+  HWND FindWindowNow(const wchar_t* className) const;
+  // The exit code, once the program has ended; nothing when it still runs after `timeout`.
+  std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 15s) const;
+
+  DWORD Id() const { return information_.dwProcessId; }
+
+ private:
+  PROCESS_INFORMATION information_{};
+};
+
+// The folder holding the test executable and Calmora.exe.
+std::wstring BinaryFolder();
+std::wstring DefaultCalmoraPath();
+
+// The text of a message box's message, and its title.
+std::wstring MessageBoxText(HWND messageBox);
+std::wstring WindowText(HWND window);
+
+// Polls until `condition` holds; false after `timeout`.
+template <typename Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 10s) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < end) {
+    if (condition()) return true;
+    Sleep(25);
+  }
+  return condition();
+}
+
+}  // namespace calmora::e2e

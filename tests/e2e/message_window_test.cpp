@@ -1,0 +1,213 @@
+// The message window of the real Calmora.exe, used as a technician and a user use it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "tests/e2e/driver/calmora_process.h"
+#include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/user_input.h"
+#include "tests/support/scratch_folder.h"
+
+namespace calmora::e2e {
+namespace {
+
+constexpr DWORD kEndedByRuntimeError = 1;
+
+class MessageWindow : public ::testing::Test {
+ protected:
+  // Each case gets its own machine-wide data folder through the program's environment.
+  CalmoraProcess Start() { return CalmoraProcess({{L"ProgramData", dataFolder.Path()}}); }
+  std::wstring MessageFolder() const { return dataFolder.Path(L"Quillmoor"); }
+  std::wstring MessageFile() const { return dataFolder.Path(L"Quillmoor\\UserMessage.txt"); }
+  void StoreMessage(const std::string& bytes) {
+    CreateDirectoryW(MessageFolder().c_str(), nullptr);
+    dataFolder.Write(L"Quillmoor\\UserMessage.txt", bytes);
+  }
+  std::string StoredMessage() const { return dataFolder.Read(L"Quillmoor\\UserMessage.txt"); }
+  bool MessageFileExists() const {
+    return GetFileAttributesW(MessageFile().c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  static HWND Control(HWND window, const wchar_t* className) {
+    return FindWindowExW(window, nullptr, className, nullptr);
+  }
+  static HWND MessageBoxOf(HWND window) { return Control(window, L"Edit"); }
+  static HWND OkayButtonOf(HWND window) { return Control(window, L"Button"); }
+
+  testing::ScratchFolder dataFolder;
+};
+
+TEST_F(MessageWindow, FirstStartMakesTheFolderAndShowsAnEmptyBox) {
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WindowText(window), L"Desktop Support Information...");
+  EXPECT_EQ(WindowText(MessageBoxOf(window)), L"");
+  EXPECT_NE(GetFileAttributesW(MessageFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(MessageFileExists());
+  SaveScreenshot(window, L"message-window-empty");
+
+  // Closing the window any other way than OKAY stores nothing.
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(calmora.WaitForExit(), 0u);
+  EXPECT_FALSE(MessageFileExists());
+}
+
+TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkaySavesItBackByteForByte) {
+  const std::string message =
+      "Hello Sam,\r\n\r\nyour new printer is set up. Caf\xE9 \x80 \xFF\r\n  Pat";
+  StoreMessage(message);
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WindowText(MessageBoxOf(window)),
+            L"Hello Sam,\r\n\r\nyour new printer is set up. Caf\u00E9 \u20AC \u00FF\r\n  Pat");
+  SaveScreenshot(window, L"message-window");
+
+  Click(OkayButtonOf(window));
+  EXPECT_EQ(calmora.WaitForExit(), 0u);
+  EXPECT_EQ(StoredMessage(), message);
+}
+
+TEST_F(MessageWindow, EnterInTheBoxStartsALineAndEnterOnOkaySaves) {
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  Click(MessageBoxOf(window));
+  TypeText(L"Back at 3.\nCall me");
+  ASSERT_TRUE(WaitUntil([&] {
+    return WindowText(MessageBoxOf(window)) == L"Back at 3.\r\nCall me";
+  })) << "box holds: "
+      << ::testing::PrintToString(WindowText(MessageBoxOf(window)));
+  EXPECT_FALSE(calmora.WaitForExit(300ms)) << "Enter in the message box must not save";
+
+  // Esc is no way out of the message window.
+  PressKey(VK_ESCAPE);
+  EXPECT_FALSE(calmora.WaitForExit(300ms));
+
+  PressKey(VK_TAB);  // to OKAY
+  ASSERT_TRUE(WaitUntil([&] {
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
+           thread.hwndFocus == OkayButtonOf(window);
+  }));
+  PressKey(VK_RETURN);
+  EXPECT_EQ(calmora.WaitForExit(), 0u);
+  EXPECT_EQ(StoredMessage(), "Back at 3.\r\nCall me");
+}
+
+TEST_F(MessageWindow, OkayOnAnEmptyBoxLeavesAZeroByteFile) {
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  Click(OkayButtonOf(window));
+  EXPECT_EQ(calmora.WaitForExit(), 0u);
+  ASSERT_TRUE(MessageFileExists());
+  EXPECT_EQ(StoredMessage(), "");
+}
+
+TEST_F(MessageWindow, AltF4ClosesWithoutSaving) {
+  StoreMessage("keep me");
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  Click(MessageBoxOf(window));
+  TypeText(L"typed but not saved");
+  PressChord({VK_MENU, VK_F4});
+  EXPECT_EQ(calmora.WaitForExit(), 0u);
+  EXPECT_EQ(StoredMessage(), "keep me");
+}
+
+TEST_F(MessageWindow, AMessageFolderGoneBeforeOkayIsReportedAndNothingIsCreated) {
+  StoreMessage("old");
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  testing::RemoveTree(MessageFolder());
+
+  Click(OkayButtonOf(window));
+  const HWND report = calmora.WaitForWindow(L"#32770");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(WindowText(report), L"Calmora");
+  EXPECT_NE(MessageBoxText(report).find(L"Run-time error '3':"), std::wstring::npos)
+      << MessageBoxText(report);
+  SaveScreenshot(report, L"runtime-error-report");
+  PressKey(VK_RETURN);
+  EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);
+  EXPECT_EQ(GetFileAttributesW(MessageFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(MessageWindow, AMessageFileHeldWithoutSharingIsReportedAndNoWindowShows) {
+  StoreMessage("locked away");
+  HANDLE held =
+      CreateFileW(MessageFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  CalmoraProcess calmora = Start();
+  const HWND report = calmora.WaitForWindow(L"#32770");
+  ASSERT_NE(report, nullptr);
+  EXPECT_NE(MessageBoxText(report).find(L"Run-time error '32':"), std::wstring::npos)
+      << MessageBoxText(report);
+  EXPECT_EQ(calmora.FindWindowNow(L"CalmoraForm"), nullptr);
+  PressKey(VK_RETURN);
+  EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);
+  CloseHandle(held);
+  EXPECT_EQ(StoredMessage(), "locked away");
+}
+
+TEST_F(MessageWindow, ATenMebibyteMessageLoadsAndSavesByteForByte) {
+  std::string message;
+  for (int line = 0; message.size() < 10 * 1024 * 1024; ++line) {
+    message += "Line " + std::to_string(line) + ": the quick brown fox \xE9\xE8 jumps.\r\n";
+  }
+  StoreMessage(message);
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.WaitForWindow(L"CalmoraForm", 120s);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(static_cast<size_t>(SendMessageW(MessageBoxOf(window), WM_GETTEXTLENGTH, 0, 0)),
+            message.size());
+  Click(OkayButtonOf(window));
+  EXPECT_EQ(calmora.WaitForExit(120s), 0u);
+  EXPECT_TRUE(StoredMessage() == message) << "the saved message differs";
+}
+
+TEST_F(MessageWindow, OpensCentredAndResizingMovesNoControl) {
+  CalmoraProcess calmora = Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  EXPECT_NEAR(frame.left - monitor.rcWork.left, monitor.rcWork.right - frame.right, 1);
+  EXPECT_NEAR(frame.top - monitor.rcWork.top, monitor.rcWork.bottom - frame.bottom, 1);
+
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 640);
+  EXPECT_EQ(client.bottom, 453);
+
+  const auto controlRects = [&] {
+    std::vector<RECT> rects;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+      rects.push_back(r);
+    }
+    return rects;
+  };
+  const auto before = controlRects();
+  ASSERT_EQ(before.size(), 4u);
+  for (const SIZE size : {SIZE{900, 700}, SIZE{300, 200}}) {
+    SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    const auto after = controlRects();
+    for (size_t i = 0; i < before.size(); ++i) {
+      EXPECT_TRUE(EqualRect(&before[i], &after[i])) << "control " << i << " moved";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace calmora::e2e
