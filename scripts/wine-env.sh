@@ -15,6 +15,12 @@ calmora_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # With no window manager on a virtual display, Wine waits two seconds for one to withdraw every
+  # closing window; unmanaged windows close at once.
+  if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+  fi
 }
 
 # A virtual display when there is none, on the first free display number.
