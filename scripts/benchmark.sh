@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds Calmora.exe and prints how long a person waits for it and how much memory it takes,
+# for messages from empty to 10 MiB, measured under Wine on a virtual display.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+
+scripts/install-deps.sh
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target calmora_benchmark
+
+source scripts/wine-env.sh
+calmora_wine_prefix
+calmora_virtual_display
+trap 'wineserver -k 2>/dev/null || true; calmora_stop_virtual_display' EXIT
+wineserver -p
+wine build/windows/bin/calmora_benchmark.exe
