@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/event_dispatch_win32.h"
 #include "app/message_window/calmora_form_design.h"
 #include "app/message_window/form_load.h"
@@ -189,8 +191,7 @@ LRESULT CalmoraForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      window_ = nullptr;
-      break;
+      return DefWindowProcW(std::exchange(window_, nullptr), message, wParam, lParam);
     default:
       break;
   }
