@@ -72,6 +72,13 @@ struct IconTraits {
 };
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 
+struct RegistryKeyTraits {
+  static HKEY Invalid() noexcept { return nullptr; }
+  static bool IsValid(HKEY h) noexcept { return h != nullptr; }
+  static void Close(HKEY h) noexcept { RegCloseKey(h); }
+};
+using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
+
 // Selects a GDI object into a device context for one scope and puts the old one back.
 class ScopedSelect {
  public:
