@@ -29,13 +29,13 @@ std::int32_t InRange(const LabelProperty& property, std::int32_t low, std::int32
 }
 
 LabelFont FontFrom(const LabelProperty& property) {
-  const FontSpec& spec = ValueAs<FontSpec>(property);
-  if (spec.face.empty() || spec.sizeTenThousandthsOfPoint <= 0 || spec.weight < 0 ||
-      spec.weight > 1000) {
+  const FontSpec& given = ValueAs<FontSpec>(property);
+  if (given.face.empty() || given.sizeTenThousandthsOfPoint <= 0 || given.weight < 0 ||
+      given.weight > 1000) {
     Reject(property.name, L"not a usable font");
   }
-  return {std::wstring(spec.face), spec.sizeTenThousandthsOfPoint, spec.weight, spec.italic,
-          spec.charset};
+  return {std::wstring(given.face), given.sizeTenThousandthsOfPoint, given.weight, given.italic,
+          given.charset};
 }
 
 using Setter = void (*)(LabelAppearance&, const LabelProperty&);
