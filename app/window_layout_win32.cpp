@@ -2,6 +2,9 @@
 
 #include <cwchar>
 
+#include "packaging/resource_ids.h"
+#include "platform/win32/ico_resource.h"
+
 namespace calmora {
 
 RECT PixelRect(const TwipsRect& rect, UINT dpi) {
@@ -61,16 +64,20 @@ void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam) {
   if (next) SetFocus(next);
 }
 
-void SetWindowIcons(HWND window, int resourceId, win32::UniqueIcon& big, win32::UniqueIcon& small) {
+win32::UniqueIcon LoadApplicationIcon(int size) {
+  return win32::UniqueIcon(static_cast<HICON>(LoadImageW(
+      GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CALMORA), IMAGE_ICON, size, size, 0)));
+}
+
+win32::UniqueIcon LoadOptionsIcon(int size) {
+  return win32::LoadIcoResource(GetModuleHandleW(nullptr), IDR_OPTIONS_ICON, size);
+}
+
+void SetWindowIcons(HWND window, IconLoader load, win32::UniqueIcon& big,
+                    win32::UniqueIcon& small) {
   const UINT dpi = GetDpiForWindow(window);
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto load = [&](int widthMetric, int heightMetric) {
-    return win32::UniqueIcon(static_cast<HICON>(LoadImageW(
-        instance, MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
-        GetSystemMetricsForDpi(widthMetric, dpi), GetSystemMetricsForDpi(heightMetric, dpi), 0)));
-  };
-  big = load(SM_CXICON, SM_CYICON);
-  small = load(SM_CXSMICON, SM_CYSMICON);
+  big = load(GetSystemMetricsForDpi(SM_CXICON, dpi));
+  small = load(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
   SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
   SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
 }

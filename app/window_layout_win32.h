@@ -20,7 +20,13 @@ void CentreOnScreen(HWND window);
 // Answers WM_NEXTDLGCTL as a dialog does: to the next or previous tab stop, or to a given control.
 void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam);
 
-// Loads the icon resource at the sizes the title bar and the task switcher use.
-void SetWindowIcons(HWND window, int resourceId, win32::UniqueIcon& big, win32::UniqueIcon& small);
+// The program's two icons from its resources, `size` pixels square.
+win32::UniqueIcon LoadApplicationIcon(int size);
+win32::UniqueIcon LoadOptionsIcon(int size);
+
+// Gives the window its icon at the sizes the title bar and the task switcher use; the window
+// shows the icons for as long as `big` and `small` hold them.
+using IconLoader = win32::UniqueIcon (*)(int size);
+void SetWindowIcons(HWND window, IconLoader load, win32::UniqueIcon& big, win32::UniqueIcon& small);
 
 }  // namespace calmora

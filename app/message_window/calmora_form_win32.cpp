@@ -9,7 +9,6 @@
 #include "app/message_window/form_load.h"
 #include "app/message_window/okay_button.h"
 #include "app/window_layout_win32.h"
-#include "packaging/resource_ids.h"
 #include "platform/win32/label3d.h"
 #include "platform/win32/win32_error.h"
 
@@ -60,7 +59,7 @@ void CalmoraForm::CreateAndLoad() {
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
   if (!window_) win32::ThrowLastError();
   dpi_ = GetDpiForWindow(window_);
-  SetWindowIcons(window_, IDI_CALMORA, icon_, smallIcon_);
+  SetWindowIcons(window_, LoadApplicationIcon, icon_, smallIcon_);
   CreateControls();
   ApplyDpi(dpi_);
 
