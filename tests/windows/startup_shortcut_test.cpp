@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
 #include <functional>
 
 #include "platform/runtime_error.h"
@@ -39,6 +41,15 @@ std::uint32_t ErrorNumberOf(const std::function<void()>& action) {
     return error.Number();
   }
   return 0;
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int length = static_cast<int>(text.size());
+  const int needed =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(needed), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), length, bytes.data(), needed, nullptr, nullptr);
+  return bytes;
 }
 
 // Each test starts and ends with no shortcut of the program in the user's Startup folder.
@@ -102,6 +113,20 @@ TEST_F(StartupShortcutTest, AShortcutThatCannotBeDeletedIsARuntimeError) {
             static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
   CloseHandle(held);
   EXPECT_TRUE(StartupShortcutExists(shell, files));
+}
+
+// Not a test of its own: tests/windows/read_shortcut_with_lnkinfo.sh runs it to have the
+// program's shortcut left in the Startup folder, and reads that file with a reader that shares no
+// code with Windows or Wine. The variable names a file that receives the shortcut's path.
+TEST(StartupShortcutForOutsideReader, IsLeftInPlaceWhenAsked) {
+  const char* report = std::getenv("CALMORA_SHORTCUT_REPORT");
+  if (!report) GTEST_SKIP() << "only run for an outside reader of the shortcut";
+  ComApartment apartment;
+  Win32Shell shell;
+  CreateStartupShortcut(shell, Win32ProgramLocation());
+  std::ofstream out(report, std::ios::binary | std::ios::trunc);
+  out << Utf8(StartupShortcutPath(shell)) << '\n';
+  ASSERT_TRUE(out.good());
 }
 
 }  // namespace
