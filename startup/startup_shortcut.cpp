@@ -1,0 +1,46 @@
+#include "startup/startup_shortcut.h"
+
+namespace calmora {
+namespace {
+
+constexpr std::wstring_view kShortcutName = L"Calmora - Display a Message from a Support Person";
+constexpr std::wstring_view kShortcutExtension = L".lnk";
+constexpr std::wstring_view kDescription = L"Show a message to the User from the PC Tech.";
+
+// The folder and the name are asked for at each use, so the shortcut follows the executable
+// that makes it even when it has been renamed or moved.
+std::wstring OwnExecutable(const ProgramLocation& program) {
+  return program.OwnFolder() + L"\\" + program.OwnFileName() + L".exe";
+}
+
+}  // namespace
+
+std::wstring StartupShortcutPath(const Shell& shell) {
+  std::wstring path = shell.StartupFolder();
+  path += L"\\";
+  path += kShortcutName;
+  path += kShortcutExtension;
+  return path;
+}
+
+void CreateStartupShortcut(Shell& shell, const ProgramLocation& program) {
+  const ShortcutProperties properties{
+      .targetPath = OwnExecutable(program),
+      // Icon number 0 of the executable itself: its application icon.
+      .iconPath = OwnExecutable(program),
+      .iconIndex = 0,
+      .description = std::wstring(kDescription),
+      .workingDirectory = program.OwnFolder(),
+  };
+  shell.SaveShortcut(StartupShortcutPath(shell), properties);
+}
+
+void RemoveStartupShortcut(Shell& shell, FileSystem& files) {
+  if (files.FileExists(StartupShortcutPath(shell))) files.Delete(StartupShortcutPath(shell));
+}
+
+bool StartupShortcutExists(const Shell& shell, const FileSystem& files) {
+  return files.FileExists(StartupShortcutPath(shell));
+}
+
+}  // namespace calmora

@@ -1,0 +1,53 @@
+// A shell whose Startup folder is a path of a FakeFileSystem: a saved shortcut becomes a file
+// there, so the program's existence test and its removal see it like any other file.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+#include "tests/host/fakes/fake_file_system.h"
+
+namespace calmora::testing {
+
+class FakeShell final : public Shell {
+ public:
+  struct SavedShortcut {
+    std::wstring linkPath;
+    ShortcutProperties properties;
+  };
+
+  explicit FakeShell(FakeFileSystem& files) : files_(files) {}
+
+  std::wstring startupFolder = L"C:\\Users\\Ada\\Start Menu\\Programs\\Startup";
+  // Every shortcut saved, in order.
+  std::vector<SavedShortcut> saved;
+  // When set, saving fails with this error number and writes nothing.
+  std::optional<std::uint32_t> saveFailure;
+  mutable int startupFolderLookups = 0;
+
+  std::wstring StartupFolder() const override {
+    ++startupFolderLookups;
+    return startupFolder;
+  }
+
+  void SaveShortcut(const std::wstring& linkPath, const ShortcutProperties& properties) override {
+    if (saveFailure) ThrowFake(*saveFailure, linkPath);
+    // Saving over an existing shortcut replaces it, as the real shell does.
+    files_.files[linkPath] = "shortcut to " + Narrow(properties.targetPath);
+    saved.push_back({linkPath, properties});
+  }
+
+ private:
+  static std::string Narrow(const std::wstring& text) {
+    std::string bytes;
+    for (const wchar_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
+    return bytes;
+  }
+
+  FakeFileSystem& files_;
+};
+
+}  // namespace calmora::testing
