@@ -6,6 +6,8 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/program_location.h"
+#include "platform/registry_api.h"
+#include "platform/shell.h"
 
 namespace calmora {
 
@@ -14,6 +16,8 @@ struct Services {
   FileSystem& files;
   const AnsiCodePage& ansi;
   const ProgramLocation& program;
+  RegistryApi& registryApi;
+  Shell& shell;
 };
 
 }  // namespace calmora

@@ -2,6 +2,9 @@
 
 #include <exception>
 
+#include "font/display_font.h"
+#include "settings/registry.h"
+#include "startup/launch_removal.h"
 #include "store/data_folder.h"
 #include "store/message_file.h"
 
@@ -14,9 +17,9 @@ void Form_Load(const Services& services, MessageBoxText& messageBox) {
 
   EnsureMessageFolder(files, dataFolder);
 
-  // The heading's font is provisioned here, before the window is first drawn.
-
-  // A one-time start from the user's Startup folder is taken back here.
+  ProvisionDisplayFont(files, services.environment, services.program);
+  RemoveStartupShortcutIfAsked(Registry(services.registryApi, services.ansi), services.shell,
+                               files);
 
   if (files.FileExists(messageFile)) {
     const auto reader = OpenMessageFile(files, messageFile);

@@ -8,6 +8,8 @@
 #include "tests/host/fakes/fake_file_system.h"
 #include "tests/host/fakes/fake_message_box.h"
 #include "tests/host/fakes/fake_program_location.h"
+#include "tests/host/fakes/fake_registry_api.h"
+#include "tests/host/fakes/fake_shell.h"
 #include "tests/host/fakes/latin1_code_page.h"
 
 namespace calmora {
@@ -18,26 +20,35 @@ using testing::FakeMessageBox;
 
 const std::wstring kFolder = L"C:\\ProgramData\\Quillmoor";
 const std::wstring kFile = L"C:\\ProgramData\\Quillmoor\\UserMessage.txt";
+const std::wstring kFontBesideProgram = L"C:\\Tools\\ELEPHNT.TTF";
+const std::wstring kFontInstalled = L"C:\\Windows\\Fonts\\ELEPHNT.TTF";
+const std::wstring kShortcut =
+    L"C:\\Startup\\Calmora - Display a Message from a Support Person.lnk";
 
 class MessageWindowTest : public ::testing::Test {
  protected:
   MessageWindowTest() {
     environment.variables[L"ProgramData"] = L"C:\\ProgramData";
-    files.folders = {L"C:\\ProgramData"};
+    environment.variables[L"WinDir"] = L"C:\\Windows";
+    files.folders = {L"C:\\ProgramData", L"C:\\Windows\\Fonts", L"C:\\Startup"};
+    shell.startupFolder = L"C:\\Startup";
   }
 
   testing::FakeEnvironment environment;
   testing::FakeFileSystem files;
   testing::Latin1CodePage ansi;
   testing::FakeProgramLocation program;
-  Services services{environment, files, ansi, program};
+  testing::FakeRegistryApi registry;
+  testing::FakeShell shell{files};
+  Services services{environment, files, ansi, program, registry, shell};
   FakeMessageBox messageBox;
 };
 
 TEST_F(MessageWindowTest, FirstStartMakesTheFolderAndShowsNoMessage) {
   Form_Load(services, messageBox);
-  EXPECT_THAT(files.calls, ElementsAre(L"FolderExists " + kFolder, L"CreateFolder " + kFolder,
-                                       L"FileExists " + kFile));
+  EXPECT_THAT(files.calls,
+              ElementsAre(L"FolderExists " + kFolder, L"CreateFolder " + kFolder,
+                          L"FileExists " + kFontBesideProgram, L"FileExists " + kFile));
   EXPECT_EQ(messageBox.setCount, 0);
   EXPECT_FALSE(files.files.contains(kFile));
 }
@@ -47,9 +58,41 @@ TEST_F(MessageWindowTest, StoredMessageIsReadInOrderAndShownExactly) {
   files.files[kFile] = "Hello,\r\n\r\nplease call me.  \r\n";
   Form_Load(services, messageBox);
   EXPECT_THAT(files.calls,
-              ElementsAre(L"FolderExists " + kFolder, L"FileExists " + kFile,
-                          L"OpenForReading " + kFile, L"ReadAll " + kFile, L"Close " + kFile));
+              ElementsAre(L"FolderExists " + kFolder, L"FileExists " + kFontBesideProgram,
+                          L"FileExists " + kFile, L"OpenForReading " + kFile, L"ReadAll " + kFile,
+                          L"Close " + kFile));
   EXPECT_EQ(messageBox.text, L"Hello,\r\n\r\nplease call me.  \r\n");
+}
+
+TEST_F(MessageWindowTest, FontAndOneTimeStartComeBetweenTheFolderAndTheMessage) {
+  files.files[kFontBesideProgram] = "font";
+  files.files[kShortcut] = "shortcut";
+  registry.PutValue("SOFTWARE\\Quillmoor\\Calmora\\Settings", "Remove From Startup on Login",
+                    kRegSz, testing::BytesOf(std::string("Yes\0", 4)));
+  files.files[kFile] = "message";
+  Form_Load(services, messageBox);
+  EXPECT_THAT(
+      files.calls,
+      ElementsAre(L"FolderExists " + kFolder, L"CreateFolder " + kFolder,
+                  L"FileExists " + kFontBesideProgram, L"FileExists " + kFontInstalled,
+                  L"Copy " + kFontBesideProgram + L" -> " + kFontInstalled,
+                  L"FileExists " + kShortcut, L"Delete " + kShortcut, L"FileExists " + kFile,
+                  L"OpenForReading " + kFile, L"ReadAll " + kFile, L"Close " + kFile));
+  // The launch acts on the setting but never changes it.
+  EXPECT_EQ(
+      registry.Value("SOFTWARE\\Quillmoor\\Calmora\\Settings", "Remove From Startup on Login")
+          ->data,
+      testing::BytesOf(std::string("Yes\0", 4)));
+  EXPECT_EQ(messageBox.text, L"message");
+}
+
+TEST_F(MessageWindowTest, AFailedRemovalEndsTheLoadBeforeTheMessage) {
+  files.files[kShortcut] = "shortcut";
+  files.failingOperations["Delete"] = 5;
+  registry.PutValue("SOFTWARE\\Quillmoor\\Calmora\\Settings", "Remove From Startup on Login",
+                    kRegSz, testing::BytesOf("Yes"));
+  EXPECT_THROW(Form_Load(services, messageBox), RuntimeError);
+  EXPECT_EQ(files.calls.back(), L"Delete " + kShortcut);
 }
 
 TEST_F(MessageWindowTest, HighBytesAreDecodedThroughTheCodePage) {
@@ -108,6 +151,7 @@ TEST_F(MessageWindowTest, AFolderThatCannotBeMadeStopsBeforeTheMessageIsLookedFo
   files.folders.clear();
   EXPECT_THROW(Form_Load(services, messageBox), RuntimeError);
   EXPECT_THAT(files.calls, ElementsAre(L"FolderExists " + kFolder, L"CreateFolder " + kFolder));
+  EXPECT_TRUE(registry.calls.empty());
 }
 
 TEST_F(MessageWindowTest, OkaySavesTheWholeTextWithNothingAdded) {
