@@ -1,0 +1,192 @@
+#include "app/options_window/options_form_win32.h"
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include <vector>
+
+#include "app/event_dispatch_win32.h"
+#include "app/message_loop_win32.h"
+#include "app/options_window/options_design.h"
+#include "app/options_window/options_form.h"
+#include "app/window_layout_win32.h"
+#include "platform/win32/win32_error.h"
+
+namespace calmora {
+namespace {
+
+namespace design = options_design;
+
+constexpr wchar_t kClassName[] = L"Options";
+constexpr int kCloseButtonId = 201;
+constexpr int kRemoveAfterRebootId = 202;
+constexpr int kInUsersStartupId = 203;
+// A fixed dialog frame with a title bar: it cannot be resized, minimized or maximized.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = kClassName;
+  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    win32::ThrowLastError();
+  }
+}
+
+HWND CreateButton(HWND parent, int id, std::wstring_view caption, DWORD style) {
+  const HWND button = CreateWindowExW(0, WC_BUTTONW, std::wstring(caption).c_str(),
+                                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 0, 0, 0, 0,
+                                      parent, ControlMenu(id), GetModuleHandleW(nullptr), nullptr);
+  if (!button) win32::ThrowLastError();
+  return button;
+}
+
+// While the Options window is shown, every other window of the program is disabled, as for any
+// modal window, and enabled again afterwards.
+std::vector<HWND> DisableOtherWindows(HWND modal) {
+  struct Search {
+    HWND modal;
+    std::vector<HWND> disabled;
+  } search{modal, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM lParam) -> BOOL {
+        auto* found = reinterpret_cast<Search*>(lParam);
+        if (window != found->modal && IsWindowVisible(window) && IsWindowEnabled(window)) {
+          EnableWindow(window, FALSE);
+          found->disabled.push_back(window);
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.disabled;
+}
+
+}  // namespace
+
+OptionsForm::OptionsForm(const Services& services) : services_(services) {}
+
+OptionsForm::~OptionsForm() {
+  Unload();
+}
+
+void OptionsForm::ShowModal() {
+  if (!window_) Load();
+  const std::vector<HWND> disabled = DisableOtherWindows(window_);
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  RunModalLoop([this] { return window_ && IsWindowVisible(window_); });
+  for (const HWND window : disabled) EnableWindow(window, TRUE);
+  // The window that was active before takes the keyboard again.
+  if (!disabled.empty()) SetForegroundWindow(disabled.front());
+}
+
+void OptionsForm::Unload() {
+  if (window_) DestroyWindow(window_);
+}
+
+void OptionsForm::Load() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  RegisterWindowClass(instance, WindowProc);
+  // No owner: the window opens where the system puts a new window, and comes back where it was
+  // left.
+  window_ = CreateWindowExW(kExStyle, kClassName, design::kWindow.caption.data(), kStyle,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                            nullptr, instance, this);
+  if (!window_) win32::ThrowLastError();
+  SetWindowIcons(window_, LoadOptionsIcon, icon_, smallIcon_);
+  // Made in tab order: "In Users Startup", "Remove from Startup on next Login.", Close.
+  inUsersStartup_ = CreateButton(window_, kInUsersStartupId,
+                                 design::kInUsersStartupCheckBox.caption, BS_AUTOCHECKBOX);
+  removeAfterReboot_ = CreateButton(window_, kRemoveAfterRebootId,
+                                    design::kRemoveAfterRebootCheckBox.caption, BS_AUTOCHECKBOX);
+  closeButton_ =
+      CreateButton(window_, kCloseButtonId, design::kCloseButton.caption, BS_DEFPUSHBUTTON);
+  focusWhenInactive_ = inUsersStartup_;
+  ApplyDpi(GetDpiForWindow(window_));
+
+  const OptionsCheckBoxes boxes = Options_Form_Load(services_);
+  SendMessageW(inUsersStartup_, BM_SETCHECK, static_cast<WPARAM>(boxes.inUsersStartup), 0);
+  SendMessageW(removeAfterReboot_, BM_SETCHECK, static_cast<WPARAM>(boxes.removeAfterReboot), 0);
+}
+
+void OptionsForm::ApplyDpi(UINT dpi) {
+  font_ = CreateDesignFont(design::kFont, dpi);
+  for (const HWND control : {inUsersStartup_, removeAfterReboot_, closeButton_}) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+  }
+  MoveControl(inUsersStartup_, design::kInUsersStartupCheckBox.rect, dpi);
+  MoveControl(removeAfterReboot_, design::kRemoveAfterRebootCheckBox.rect, dpi);
+  MoveControl(closeButton_, design::kCloseButton.rect, dpi);
+  SizeClientArea(window_, design::kWindow, dpi);
+}
+
+OptionsCheckBoxes OptionsForm::ReadCheckBoxes() const {
+  return {static_cast<CheckBoxValue>(SendMessageW(inUsersStartup_, BM_GETCHECK, 0, 0)),
+          static_cast<CheckBoxValue>(SendMessageW(removeAfterReboot_, BM_GETCHECK, 0, 0))};
+}
+
+void OptionsForm::Close() {
+  const CloseOutcome outcome = Close_Button_Click(services_, ReadCheckBoxes());
+  if (!outcome.settingStored) {
+    MessageBoxW(window_, SettingNotStoredNotice(outcome).c_str(), L"Options",
+                MB_OK | MB_ICONWARNING);
+  }
+  ShowWindow(window_, SW_HIDE);
+}
+
+LRESULT CALLBACK OptionsForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<OptionsForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form || !form->window_) return DefWindowProcW(window, message, wParam, lParam);
+  return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT OptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: {
+      // Close is both the default and the cancel button: Enter and Esc press it too.
+      const WORD id = LOWORD(wParam);
+      const bool closePressed = id == kCloseButtonId || id == IDOK || id == IDCANCEL;
+      if (closePressed && HIWORD(wParam) == BN_CLICKED) Dispatch([this] { Close(); });
+      return 0;
+    }
+    case DM_GETDEFID:
+      return MAKELRESULT(kCloseButtonId, DC_HASDEFID);
+    case WM_NEXTDLGCTL:
+      MoveDialogFocus(window_, wParam, lParam);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        if (HWND focus = GetFocus(); focus && IsChild(window_, focus)) focusWhenInactive_ = focus;
+      } else if (focusWhenInactive_) {
+        SetFocus(focusWhenInactive_);
+      }
+      return 0;
+    case WM_DPICHANGED: {
+      ApplyDpi(HIWORD(wParam));
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+      return 0;
+    }
+    case WM_NCDESTROY:
+      // The title bar's close unloads the window without applying the boxes; the next showing
+      // loads it afresh.
+      return DefWindowProcW(std::exchange(window_, nullptr), message, wParam, lParam);
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace calmora

@@ -1,0 +1,46 @@
+// The Options window on screen: loaded at its first showing, shown modally over the message
+// window, hidden by Close (so a later showing finds the boxes as they were left), and unloaded
+// with the message window.
+#pragma once
+
+#include <windows.h>
+
+#include "app/options_window/check_box_value.h"
+#include "app/services.h"
+#include "platform/win32/unique_handle.h"
+
+namespace calmora {
+
+class OptionsForm {
+ public:
+  explicit OptionsForm(const Services& services);
+  OptionsForm(const OptionsForm&) = delete;
+  OptionsForm& operator=(const OptionsForm&) = delete;
+  ~OptionsForm();
+
+  // Loads the window when it is not loaded, shows it, and returns once it is hidden or unloaded.
+  // Meanwhile the program's other windows take no input.
+  void ShowModal();
+  // Unloads the window, shown or hidden, without applying the boxes; nothing when not loaded.
+  void Unload();
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Load();
+  void ApplyDpi(UINT dpi);
+  void Close();
+  OptionsCheckBoxes ReadCheckBoxes() const;
+
+  const Services& services_;
+  HWND window_ = nullptr;
+  HWND closeButton_ = nullptr;
+  HWND removeAfterReboot_ = nullptr;
+  HWND inUsersStartup_ = nullptr;
+  HWND focusWhenInactive_ = nullptr;
+  win32::UniqueFont font_;
+  win32::UniqueIcon icon_;
+  win32::UniqueIcon smallIcon_;
+};
+
+}  // namespace calmora
