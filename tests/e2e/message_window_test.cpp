@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver/calmora_process.h"
+#include "tests/e2e/driver/machine_state.h"
 #include "tests/e2e/driver/screenshot.h"
 #include "tests/e2e/driver/user_input.h"
 #include "tests/support/scratch_folder.h"
@@ -15,48 +16,35 @@ constexpr DWORD kEndedByRuntimeError = 1;
 
 class MessageWindow : public ::testing::Test {
  protected:
-  // Each case gets its own machine-wide data folder through the program's environment.
-  CalmoraProcess Start() { return CalmoraProcess({{L"ProgramData", dataFolder.Path()}}); }
-  std::wstring MessageFolder() const { return dataFolder.Path(L"Quillmoor"); }
-  std::wstring MessageFile() const { return dataFolder.Path(L"Quillmoor\\UserMessage.txt"); }
-  void StoreMessage(const std::string& bytes) {
-    CreateDirectoryW(MessageFolder().c_str(), nullptr);
-    dataFolder.Write(L"Quillmoor\\UserMessage.txt", bytes);
+  static HWND MessageBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"Edit", nullptr); }
+  static HWND OkayButtonOf(HWND window) {
+    return FindWindowExW(window, nullptr, L"Button", nullptr);
   }
-  std::string StoredMessage() const { return dataFolder.Read(L"Quillmoor\\UserMessage.txt"); }
-  bool MessageFileExists() const {
-    return GetFileAttributesW(MessageFile().c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
-  static HWND Control(HWND window, const wchar_t* className) {
-    return FindWindowExW(window, nullptr, className, nullptr);
-  }
-  static HWND MessageBoxOf(HWND window) { return Control(window, L"Edit"); }
-  static HWND OkayButtonOf(HWND window) { return Control(window, L"Button"); }
 
-  testing::ScratchFolder dataFolder;
+  MachineState machine;
 };
 
 TEST_F(MessageWindow, FirstStartMakesTheFolderAndShowsAnEmptyBox) {
-  CalmoraProcess calmora = Start();
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(window), L"Desktop Support Information...");
   EXPECT_EQ(WindowText(MessageBoxOf(window)), L"");
-  EXPECT_NE(GetFileAttributesW(MessageFolder().c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_FALSE(MessageFileExists());
+  EXPECT_NE(GetFileAttributesW(machine.MessageFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_FALSE(machine.MessageFileExists());
   SaveScreenshot(window, L"message-window-empty");
 
   // Closing the window any other way than OKAY stores nothing.
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(calmora.WaitForExit(), 0u);
-  EXPECT_FALSE(MessageFileExists());
+  EXPECT_FALSE(machine.MessageFileExists());
 }
 
 TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkaySavesItBackByteForByte) {
   const std::string message =
       "Hello Sam,\r\n\r\nyour new printer is set up. Caf\xE9 \x80 \xFF\r\n  Pat";
-  StoreMessage(message);
-  CalmoraProcess calmora = Start();
+  machine.StoreMessage(message);
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(MessageBoxOf(window)),
@@ -65,11 +53,11 @@ TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkaySavesItBackByteForByte) {
 
   Click(OkayButtonOf(window));
   EXPECT_EQ(calmora.WaitForExit(), 0u);
-  EXPECT_EQ(StoredMessage(), message);
+  EXPECT_EQ(machine.StoredMessage(), message);
 }
 
 TEST_F(MessageWindow, EnterInTheBoxStartsALineAndEnterOnOkaySaves) {
-  CalmoraProcess calmora = Start();
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
   Click(MessageBoxOf(window));
@@ -93,37 +81,37 @@ TEST_F(MessageWindow, EnterInTheBoxStartsALineAndEnterOnOkaySaves) {
   }));
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), 0u);
-  EXPECT_EQ(StoredMessage(), "Back at 3.\r\nCall me");
+  EXPECT_EQ(machine.StoredMessage(), "Back at 3.\r\nCall me");
 }
 
 TEST_F(MessageWindow, OkayOnAnEmptyBoxLeavesAZeroByteFile) {
-  CalmoraProcess calmora = Start();
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
   Click(OkayButtonOf(window));
   EXPECT_EQ(calmora.WaitForExit(), 0u);
-  ASSERT_TRUE(MessageFileExists());
-  EXPECT_EQ(StoredMessage(), "");
+  ASSERT_TRUE(machine.MessageFileExists());
+  EXPECT_EQ(machine.StoredMessage(), "");
 }
 
 TEST_F(MessageWindow, AltF4ClosesWithoutSaving) {
-  StoreMessage("keep me");
-  CalmoraProcess calmora = Start();
+  machine.StoreMessage("keep me");
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
   Click(MessageBoxOf(window));
   TypeText(L"typed but not saved");
   PressChord({VK_MENU, VK_F4});
   EXPECT_EQ(calmora.WaitForExit(), 0u);
-  EXPECT_EQ(StoredMessage(), "keep me");
+  EXPECT_EQ(machine.StoredMessage(), "keep me");
 }
 
 TEST_F(MessageWindow, AMessageFolderGoneBeforeOkayIsReportedAndNothingIsCreated) {
-  StoreMessage("old");
-  CalmoraProcess calmora = Start();
+  machine.StoreMessage("old");
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
-  testing::RemoveTree(MessageFolder());
+  testing::RemoveTree(machine.MessageFolder());
 
   Click(OkayButtonOf(window));
   const HWND report = calmora.WaitForWindow(L"#32770");
@@ -134,15 +122,15 @@ TEST_F(MessageWindow, AMessageFolderGoneBeforeOkayIsReportedAndNothingIsCreated)
   SaveScreenshot(report, L"runtime-error-report");
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);
-  EXPECT_EQ(GetFileAttributesW(MessageFolder().c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesW(machine.MessageFolder().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(MessageWindow, AMessageFileHeldWithoutSharingIsReportedAndNoWindowShows) {
-  StoreMessage("locked away");
-  HANDLE held =
-      CreateFileW(MessageFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  machine.StoreMessage("locked away");
+  HANDLE held = CreateFileW(machine.MessageFile().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  CalmoraProcess calmora = Start();
+  CalmoraProcess calmora = machine.Start();
   const HWND report = calmora.WaitForWindow(L"#32770");
   ASSERT_NE(report, nullptr);
   EXPECT_NE(MessageBoxText(report).find(L"Run-time error '32':"), std::wstring::npos)
@@ -151,7 +139,7 @@ TEST_F(MessageWindow, AMessageFileHeldWithoutSharingIsReportedAndNoWindowShows) 
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);
   CloseHandle(held);
-  EXPECT_EQ(StoredMessage(), "locked away");
+  EXPECT_EQ(machine.StoredMessage(), "locked away");
 }
 
 TEST_F(MessageWindow, ATenMebibyteMessageLoadsAndSavesByteForByte) {
@@ -159,19 +147,19 @@ TEST_F(MessageWindow, ATenMebibyteMessageLoadsAndSavesByteForByte) {
   for (int line = 0; message.size() < 10 * 1024 * 1024; ++line) {
     message += "Line " + std::to_string(line) + ": the quick brown fox \xE9\xE8 jumps.\r\n";
   }
-  StoreMessage(message);
-  CalmoraProcess calmora = Start();
+  machine.StoreMessage(message);
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.WaitForWindow(L"CalmoraForm", 120s);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(static_cast<size_t>(SendMessageW(MessageBoxOf(window), WM_GETTEXTLENGTH, 0, 0)),
             message.size());
   Click(OkayButtonOf(window));
   EXPECT_EQ(calmora.WaitForExit(120s), 0u);
-  EXPECT_TRUE(StoredMessage() == message) << "the saved message differs";
+  EXPECT_TRUE(machine.StoredMessage() == message) << "the saved message differs";
 }
 
 TEST_F(MessageWindow, OpensCentredAndResizingMovesNoControl) {
-  CalmoraProcess calmora = Start();
+  CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
 

@@ -1,0 +1,154 @@
+#include "tests/e2e/driver/machine_state.h"
+
+#include <shlobj.h>
+
+#include <stdexcept>
+
+namespace calmora::e2e {
+namespace {
+
+constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillmoor\\Calmora\\Settings";
+// The program's settings live in the 32-bit view of HKEY_LOCAL_MACHINE.
+constexpr REGSAM kView = KEY_WOW64_32KEY;
+
+}  // namespace
+
+RegistryValue TextValue(std::string_view text) {
+  RegistryValue value{REG_SZ, std::vector<std::uint8_t>(text.begin(), text.end())};
+  value.data.push_back(0);
+  return value;
+}
+
+MachineState::MachineState() {
+  Clean();
+}
+
+MachineState::~MachineState() {
+  Clean();
+}
+
+void MachineState::Clean() {
+  HKEY software = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | kView, &software) ==
+      ERROR_SUCCESS) {
+    RegDeleteTreeW(software, L"Quillmoor");
+    RegCloseKey(software);
+  }
+  DeleteFileW(StartupShortcut().c_str());
+}
+
+CalmoraProcess::EnvironmentChanges MachineState::Environment(
+    CalmoraProcess::EnvironmentChanges changes) const {
+  changes.emplace(L"ProgramData", data_.Path());
+  return changes;
+}
+
+CalmoraProcess MachineState::Start(CalmoraProcess::EnvironmentChanges changes,
+                                   std::wstring executable, std::wstring workingFolder) const {
+  return CalmoraProcess(Environment(std::move(changes)), std::move(executable),
+                        std::move(workingFolder));
+}
+
+std::wstring MachineState::MessageFolder() const {
+  return data_.Path(L"Quillmoor");
+}
+
+std::wstring MachineState::MessageFile() const {
+  return data_.Path(L"Quillmoor\\UserMessage.txt");
+}
+
+void MachineState::StoreMessage(const std::string& bytes) const {
+  CreateDirectoryW(MessageFolder().c_str(), nullptr);
+  data_.Write(L"Quillmoor\\UserMessage.txt", bytes);
+}
+
+std::string MachineState::StoredMessage() const {
+  return data_.Read(L"Quillmoor\\UserMessage.txt");
+}
+
+bool MachineState::MessageFileExists() const {
+  return GetFileAttributesW(MessageFile().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring MachineState::StartupShortcut() {
+  wchar_t* folder = nullptr;
+  if (FAILED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &folder))) {
+    throw std::runtime_error("no Startup folder");
+  }
+  std::wstring path =
+      std::wstring(folder) + L"\\Calmora - Display a Message from a Support Person.lnk";
+  CoTaskMemFree(folder);
+  return path;
+}
+
+bool MachineState::ShortcutExists() {
+  return GetFileAttributesW(StartupShortcut().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MachineState::PlaceShortcut() {
+  HANDLE file = CreateFileW(StartupShortcut().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot place the shortcut");
+  CloseHandle(file);
+}
+
+MachineState::ShortcutTarget MachineState::ReadShortcut() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  ShortcutTarget target;
+  wchar_t text[MAX_PATH] = {};
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(StartupShortcut().c_str(), STGM_READ))) {
+    if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) target.path = text;
+    if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) target.workingDirectory = text;
+  }
+  if (file) file->Release();
+  if (link) link->Release();
+  CoUninitialize();
+  return target;
+}
+
+bool MachineState::SettingsKeyExists(const wchar_t* path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kView, &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+std::optional<RegistryValue> MachineState::Setting() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ | kView, &key) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  RegistryValue value{0, std::vector<std::uint8_t>(4096)};
+  DWORD size = static_cast<DWORD>(value.data.size());
+  // The ANSI function gives text back as the bytes the program stored through it.
+  const LONG status = RegQueryValueExA(key, "Remove From Startup on Login", nullptr, &value.type,
+                                       value.data.data(), &size);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS) return std::nullopt;
+  value.data.resize(size);
+  return value;
+}
+
+void MachineState::StoreSetting(const RegistryValue& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS | kView,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot create the settings key");
+  }
+  // The registry counts a text's terminating NUL when one follows the data in memory, even
+  // past the size it was given: a non-NUL byte there keeps "Yes" without its NUL at 3 bytes.
+  std::vector<std::uint8_t> buffer = value.data;
+  buffer.push_back(0xFF);
+  RegSetValueExA(key, "Remove From Startup on Login", 0, value.type, buffer.data(),
+                 static_cast<DWORD>(value.data.size()));
+  RegCloseKey(key);
+}
+
+}  // namespace calmora::e2e

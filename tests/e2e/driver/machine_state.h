@@ -1,0 +1,69 @@
+// The state outside the program that a case sets up and checks: its own data folder, the
+// settings in the registry's 32-bit view, and the startup shortcut. Each case starts clean and
+// leaves nothing behind.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver/calmora_process.h"
+#include "tests/support/scratch_folder.h"
+
+namespace calmora::e2e {
+
+struct RegistryValue {
+  DWORD type;
+  std::vector<std::uint8_t> data;
+  bool operator==(const RegistryValue&) const = default;
+};
+
+RegistryValue TextValue(std::string_view text);  // REG_SZ with its terminating NUL
+
+class MachineState {
+ public:
+  MachineState();
+  MachineState(const MachineState&) = delete;
+  MachineState& operator=(const MachineState&) = delete;
+  ~MachineState();
+
+  // This case's data folder as the program's "ProgramData", plus any other changes.
+  CalmoraProcess::EnvironmentChanges Environment(
+      CalmoraProcess::EnvironmentChanges changes = {}) const;
+  // Starts Calmora with this case's data folder, plus any other environment changes.
+  CalmoraProcess Start(CalmoraProcess::EnvironmentChanges changes = {},
+                       std::wstring executable = {}, std::wstring workingFolder = {}) const;
+
+  std::wstring MessageFolder() const;
+  std::wstring MessageFile() const;
+  void StoreMessage(const std::string& bytes) const;
+  std::string StoredMessage() const;
+  bool MessageFileExists() const;
+
+  static std::wstring StartupShortcut();
+  static bool ShortcutExists();
+  // A file at the shortcut's path: what the program looks for is only that a file is there.
+  static void PlaceShortcut();
+
+  struct ShortcutTarget {
+    std::wstring path;
+    std::wstring workingDirectory;
+  };
+  // What the shortcut in the Startup folder starts, read back through the shell.
+  static ShortcutTarget ReadShortcut();
+
+  static bool SettingsKeyExists(const wchar_t* path);
+  static std::optional<RegistryValue> Setting();
+  static void StoreSetting(const RegistryValue& value);
+
+  testing::ScratchFolder& Scratch() { return data_; }
+
+ private:
+  static void Clean();
+  testing::ScratchFolder data_;
+};
+
+}  // namespace calmora::e2e
