@@ -22,8 +22,11 @@ cleanup() {
   calmora_stop_virtual_display
 }
 trap cleanup EXIT
-# One wineserver for the whole run: every Wine start then costs a fraction of a second.
+# One wineserver for the whole run: every Wine start then costs a fraction of a second. Wine's
+# background services start with the first program and live as long as the server: started
+# here, they hold no pipe of CTest's open.
 wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
 rm -rf build/windows/screenshots
 ctest --preset windows
 scripts/screenshots-to-png.sh build/windows/screenshots
