@@ -15,6 +15,12 @@ calmora_wine_prefix() {
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # Wine's own title bars draw their buttons with Marlett, which Debian's Wine does not put into a
+  # new prefix.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ ! -f "$fonts/marlett.ttf" ] && [ -f /usr/share/wine/fonts/marlett.ttf ]; then
+    cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+  fi
   # With no window manager on a virtual display, Wine waits two seconds for one to withdraw every
   # closing window; unmanaged windows close at once.
   if ! grep -q '"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then

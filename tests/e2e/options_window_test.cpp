@@ -248,6 +248,7 @@ TEST_F(OptionsWindow, TheOneTimeStartWorksFromEndToEnd) {
   EXPECT_FALSE(machine.ShortcutExists()) << "the one-time start is taken back";
   EXPECT_EQ(WindowText(FindWindowExW(window, nullptr, L"Edit", nullptr)),
             L"Your new password is on its way.\r\nPat, IT");
+  SaveScreenshot(window, L"message-window-at-login");
   Click(FindWindowExW(window, nullptr, L"Button", L"OKAY"));
   EXPECT_EQ(login.WaitForExit(), 0u);
   EXPECT_EQ(machine.StoredMessage(), saved);
