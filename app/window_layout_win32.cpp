@@ -58,12 +58,6 @@ void CentreOnScreen(HWND window) {
   SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam) {
-  const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
-                                   : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
-  if (next) SetFocus(next);
-}
-
 win32::UniqueIcon LoadApplicationIcon(int size) {
   return win32::UniqueIcon(static_cast<HICON>(LoadImageW(
       GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_CALMORA), IMAGE_ICON, size, size, 0)));

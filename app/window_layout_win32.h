@@ -17,9 +17,6 @@ win32::UniqueFont CreateDesignFont(const FontSpec& font, UINT dpi);
 void SizeClientArea(HWND window, const WindowDesign& design, UINT dpi);
 void CentreOnScreen(HWND window);
 
-// Answers WM_NEXTDLGCTL as a dialog does: to the next or previous tab stop, or to a given control.
-void MoveDialogFocus(HWND window, WPARAM wParam, LPARAM lParam);
-
 // The program's two icons from its resources, `size` pixels square.
 win32::UniqueIcon LoadApplicationIcon(int size);
 win32::UniqueIcon LoadOptionsIcon(int size);

@@ -2,9 +2,8 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 #include "app/event_dispatch_win32.h"
+#include "app/form_window_win32.h"
 #include "app/message_window/calmora_form_design.h"
 #include "app/message_window/form_load.h"
 #include "app/message_window/okay_button.h"
@@ -24,19 +23,6 @@ constexpr int kCalmoraLabelId = 103;
 constexpr int kYourTechLabelId = 104;
 constexpr UINT_PTR kMessageBoxSubclassId = 1;
 
-void RegisterWindowClass(HINSTANCE instance, HBRUSH background, WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = background;
-  windowClass.lpszClassName = kClassName;
-  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    win32::ThrowLastError();
-  }
-}
-
 }  // namespace
 
 CalmoraForm::CalmoraForm(const Services& services, std::function<void()> headingClicked,
@@ -52,11 +38,11 @@ CalmoraForm::~CalmoraForm() {
 }
 
 void CalmoraForm::CreateAndLoad() {
-  const HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, backBrush_, WindowProc);
+  RegisterFormClass<CalmoraForm>(kClassName, backBrush_);
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, design::kWindow.caption.data(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), this);
   if (!window_) win32::ThrowLastError();
   dpi_ = GetDpiForWindow(window_);
   SetWindowIcons(window_, LoadApplicationIcon, icon_, smallIcon_);
@@ -90,7 +76,7 @@ void CalmoraForm::CreateControls() {
   // has no length limit of its own.
   SendMessageW(messageBox_, EM_SETLIMITTEXT, 0, 0);
   SetWindowSubclass(messageBox_, MessageBoxProc, kMessageBoxSubclassId, 0);
-  focusWhenInactive_ = okayButton_;
+  focus_.Remember(okayButton_);
 }
 
 void CalmoraForm::ApplyDpi(UINT dpi) {
@@ -126,16 +112,6 @@ void CalmoraForm::SetText(const std::wstring& text) {
   if (!SetWindowTextW(messageBox_, text.c_str())) win32::ThrowLastError();
 }
 
-LRESULT CALLBACK CalmoraForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<CalmoraForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form || !form->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return form->HandleMessage(message, wParam, lParam);
-}
-
 LRESULT CALLBACK CalmoraForm::MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                              UINT_PTR, DWORD_PTR) {
   LRESULT result = DefSubclassProc(box, message, wParam, lParam);
@@ -149,15 +125,11 @@ LRESULT CALLBACK CalmoraForm::MessageBoxProc(HWND box, UINT message, WPARAM wPar
   return result;
 }
 
-LRESULT CalmoraForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CalmoraForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (focus_.Handle(window, message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
-    case WM_NEXTDLGCTL:
-      // A multi-line edit control passes Tab on this way; a window that is not a dialog has to
-      // move the focus itself.
-      MoveDialogFocus(window_, wParam, lParam);
       return 0;
     case DM_GETDEFID:
       // Dialog navigation asks which button Enter presses.
@@ -170,31 +142,21 @@ LRESULT CalmoraForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(messageBoxBrush_.get());
       }
       break;
-    case WM_ACTIVATE:
-      // Focus comes back to where it was when the window is activated again, as in a dialog.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        if (HWND focus = GetFocus(); focus && IsChild(window_, focus)) focusWhenInactive_ = focus;
-      } else if (focusWhenInactive_) {
-        SetFocus(focusWhenInactive_);
-      }
-      return 0;
-    case WM_DPICHANGED: {
+    case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam));
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+      MoveToSuggestedPlace(window, lParam);
       return 0;
-    }
     case WM_DESTROY:
       Dispatch(unloading_);
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
-      return DefWindowProcW(std::exchange(window_, nullptr), message, wParam, lParam);
+      window_ = nullptr;
+      break;
     default:
       break;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void CalmoraForm::OnCommand(WORD id, WORD code) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "app/form_window_win32.h"
 #include "app/message_window/message_box_text.h"
 #include "app/services.h"
 #include "platform/win32/unique_handle.h"
@@ -26,13 +27,12 @@ class CalmoraForm final : private MessageBoxText {
   // a RuntimeError and the window is never shown.
   void CreateAndLoad();
   void ShowCentred();
-  HWND Window() const { return window_; }
+  // The window's messages, as its window procedure hands them on.
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
                                          UINT_PTR, DWORD_PTR);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCommand(WORD id, WORD code);
   void CreateControls();
   void ApplyDpi(UINT dpi);
@@ -49,7 +49,7 @@ class CalmoraForm final : private MessageBoxText {
   HWND okayButton_ = nullptr;
   HWND calmoraLabel_ = nullptr;
   HWND yourTechLabel_ = nullptr;
-  HWND focusWhenInactive_ = nullptr;
+  DialogFocus focus_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   win32::UniqueBrush backBrush_;
   win32::UniqueBrush messageBoxBrush_;

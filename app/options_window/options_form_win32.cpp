@@ -2,11 +2,10 @@
 
 #include <commctrl.h>
 
-#include <utility>
-
 #include <vector>
 
 #include "app/event_dispatch_win32.h"
+#include "app/form_window_win32.h"
 #include "app/message_loop_win32.h"
 #include "app/options_window/options_design.h"
 #include "app/options_window/options_form.h"
@@ -25,19 +24,6 @@ constexpr int kInUsersStartupId = 203;
 // A fixed dialog frame with a title bar: it cannot be resized, minimized or maximized.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = kClassName;
-  if (!RegisterClassExW(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-    win32::ThrowLastError();
-  }
-}
 
 HWND CreateButton(HWND parent, int id, std::wstring_view caption, DWORD style) {
   const HWND button = CreateWindowExW(0, WC_BUTTONW, std::wstring(caption).c_str(),
@@ -93,7 +79,7 @@ void OptionsForm::Unload() {
 
 void OptionsForm::Load() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterWindowClass(instance, WindowProc);
+  RegisterFormClass<OptionsForm>(kClassName, GetSysColorBrush(COLOR_BTNFACE));
   // No owner: the window opens where the system puts a new window, and comes back where it was
   // left.
   window_ = CreateWindowExW(kExStyle, kClassName, design::kWindow.caption.data(), kStyle,
@@ -108,7 +94,7 @@ void OptionsForm::Load() {
                                     design::kRemoveAfterRebootCheckBox.caption, BS_AUTOCHECKBOX);
   closeButton_ =
       CreateButton(window_, kCloseButtonId, design::kCloseButton.caption, BS_DEFPUSHBUTTON);
-  focusWhenInactive_ = inUsersStartup_;
+  focus_.Remember(inUsersStartup_);
   ApplyDpi(GetDpiForWindow(window_));
 
   const OptionsCheckBoxes boxes = Options_Form_Load(services_);
@@ -141,17 +127,8 @@ void OptionsForm::Close() {
   ShowWindow(window_, SW_HIDE);
 }
 
-LRESULT CALLBACK OptionsForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<OptionsForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form || !form->window_) return DefWindowProcW(window, message, wParam, lParam);
-  return form->HandleMessage(message, wParam, lParam);
-}
-
-LRESULT OptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT OptionsForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (focus_.Handle(window, message, wParam, lParam)) return 0;
   switch (message) {
     case WM_COMMAND: {
       // Close is both the default and the cancel button: Enter and Esc press it too.
@@ -162,31 +139,19 @@ LRESULT OptionsForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case DM_GETDEFID:
       return MAKELRESULT(kCloseButtonId, DC_HASDEFID);
-    case WM_NEXTDLGCTL:
-      MoveDialogFocus(window_, wParam, lParam);
-      return 0;
-    case WM_ACTIVATE:
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        if (HWND focus = GetFocus(); focus && IsChild(window_, focus)) focusWhenInactive_ = focus;
-      } else if (focusWhenInactive_) {
-        SetFocus(focusWhenInactive_);
-      }
-      return 0;
-    case WM_DPICHANGED: {
+    case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam));
-      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+      MoveToSuggestedPlace(window, lParam);
       return 0;
-    }
     case WM_NCDESTROY:
       // The title bar's close unloads the window without applying the boxes; the next showing
       // loads it afresh.
-      return DefWindowProcW(std::exchange(window_, nullptr), message, wParam, lParam);
+      window_ = nullptr;
+      break;
     default:
       break;
   }
-  return DefWindowProcW(window_, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace calmora

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "app/form_window_win32.h"
 #include "app/options_window/check_box_value.h"
 #include "app/services.h"
 #include "platform/win32/unique_handle.h"
@@ -24,9 +25,10 @@ class OptionsForm {
   // Unloads the window, shown or hidden, without applying the boxes; nothing when not loaded.
   void Unload();
 
+  // The window's messages, as its window procedure hands them on.
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Load();
   void ApplyDpi(UINT dpi);
   void Close();
@@ -37,7 +39,7 @@ class OptionsForm {
   HWND closeButton_ = nullptr;
   HWND removeAfterReboot_ = nullptr;
   HWND inUsersStartup_ = nullptr;
-  HWND focusWhenInactive_ = nullptr;
+  DialogFocus focus_;
   win32::UniqueFont font_;
   win32::UniqueIcon icon_;
   win32::UniqueIcon smallIcon_;
