@@ -3,130 +3,78 @@
 #include <algorithm>
 
 namespace calmora::testing {
-namespace {
 
-constexpr std::uint32_t kViewFlags = kKeyWow64_32Key | kKeyWow64_64Key;
-
-// Like the 64-bit program, the fake sees the 64-bit view unless the 32-bit one is asked for.
-RegistryView ViewOf(std::uint32_t access) {
-  return (access & kKeyWow64_32Key) ? RegistryView::k32 : RegistryView::k64;
-}
-
-std::string ParentOf(const std::string& path) {
-  const auto separator = path.rfind('\\');
-  return separator == std::string::npos ? std::string() : path.substr(0, separator);
-}
-
-// Every level of `path` from the top down, the path itself last.
-std::vector<std::string> LevelsOf(const std::string& path) {
-  std::vector<std::string> levels;
-  for (std::size_t end = path.find('\\'); end != std::string::npos;
-       end = path.find('\\', end + 1)) {
-    levels.push_back(path.substr(0, end));
+void FakeRegistryApi::AddKey(const std::string& path) {
+  for (auto end = path.find('\\'); end != std::string::npos; end = path.find('\\', end + 1)) {
+    keys_[path.substr(0, end)];
   }
-  levels.push_back(path);
-  return levels;
-}
-
-}  // namespace
-
-void FakeRegistryApi::AddKey(const std::string& path, RegistryView view) {
-  for (const auto& level : LevelsOf(path)) keys_[{view, level}];
+  keys_[path];
 }
 
 void FakeRegistryApi::PutValue(const std::string& path, const std::string& name, std::uint32_t type,
-                               Bytes data, RegistryView view) {
-  AddKey(path, view);
-  keys_[{view, path}].values[name] = StoredValue{type, std::move(data)};
+                               Bytes data) {
+  AddKey(path);
+  keys_[path][name] = StoredValue{type, std::move(data)};
 }
 
-void FakeRegistryApi::Deny(const std::string& path, std::uint32_t rights, RegistryView view) {
-  AddKey(path, view);
-  keys_[{view, path}].deniedRights |= rights;
+std::optional<StoredValue> FakeRegistryApi::Value(const std::string& path,
+                                                  const std::string& name) const {
+  const auto key = keys_.find(path);
+  if (key == keys_.end() || !key->second.contains(name)) return std::nullopt;
+  return key->second.at(name);
 }
 
-bool FakeRegistryApi::HasKey(const std::string& path, RegistryView view) const {
-  return keys_.contains({view, path});
-}
-
-std::optional<StoredValue> FakeRegistryApi::Value(const std::string& path, const std::string& name,
-                                                  RegistryView view) const {
-  const auto key = keys_.find({view, path});
-  if (key == keys_.end()) return std::nullopt;
-  const auto value = key->second.values.find(name);
-  if (value == key->second.values.end()) return std::nullopt;
-  return value->second;
-}
-
-long FakeRegistryApi::Grant(const KeyName& name, std::uint32_t access, RegistryKey* key) {
-  if (keys_.at(name).deniedRights & access & ~kViewFlags) return kErrorAccessDenied;
+long FakeRegistryApi::Open(const std::string& path, std::uint32_t access, RegistryKey* key) {
+  *key = 0;
+  if (access & deniedRights) return kErrorAccessDenied;
+  if (!keys_.contains(path)) return kErrorFileNotFound;
   *key = nextHandle_++;
-  handles_[*key] = Handle{name, access};
+  handles_[*key] = Handle{path, access};
   return kErrorSuccess;
 }
 
-const FakeRegistryApi::Handle* FakeRegistryApi::Find(RegistryKey key) const {
-  const auto found = handles_.find(key);
-  return found == handles_.end() ? nullptr : &found->second;
+const std::string* FakeRegistryApi::KeyOpenedFor(RegistryKey key, std::uint32_t right) const {
+  const auto handle = handles_.find(key);
+  if (handle == handles_.end() || !(handle->second.access & right)) return nullptr;
+  return &handle->second.path;
 }
 
-long FakeRegistryApi::CreateKeyEx(RegistryKey root, const std::string& subKey, std::uint32_t access,
+long FakeRegistryApi::CreateKeyEx(RegistryKey, const std::string& subKey, std::uint32_t access,
                                   RegistryKey* key) {
   calls.push_back({"CreateKeyEx", subKey, access});
-  *key = 0;
-  if (root != kHkeyLocalMachine) return kErrorInvalidHandle;
-  const RegistryView view = ViewOf(access);
-  // Like the registry, levels made before a refusal stay made.
-  for (const auto& level : LevelsOf(subKey)) {
-    if (keys_.contains({view, level})) continue;
-    if (keys_.at({view, ParentOf(level)}).deniedRights & kKeyCreateSubKey) {
-      return kErrorAccessDenied;
-    }
-    keys_[{view, level}];
-  }
-  return Grant({view, subKey}, access, key);
+  if (!(access & deniedRights)) AddKey(subKey);
+  return Open(subKey, access, key);
 }
 
-long FakeRegistryApi::OpenKeyEx(RegistryKey root, const std::string& subKey, std::uint32_t access,
+long FakeRegistryApi::OpenKeyEx(RegistryKey, const std::string& subKey, std::uint32_t access,
                                 RegistryKey* key) {
   calls.push_back({"OpenKeyEx", subKey, access});
-  *key = 0;
-  if (root != kHkeyLocalMachine) return kErrorInvalidHandle;
-  const KeyName name{ViewOf(access), subKey};
-  if (!keys_.contains(name)) return kErrorFileNotFound;
-  return Grant(name, access, key);
+  return Open(subKey, access, key);
 }
 
 long FakeRegistryApi::QueryValueEx(RegistryKey key, const std::string& valueName,
                                    std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) {
   calls.push_back({"QueryValueEx", valueName, 0});
-  const Handle* handle = Find(key);
-  if (!handle) return kErrorInvalidHandle;
-  if (!(handle->access & kKeyQueryValue)) return kErrorAccessDenied;
-  const auto& values = keys_.at(handle->key).values;
-  const auto found = values.find(valueName);
-  if (found == values.end()) return kErrorFileNotFound;
+  const std::string* path = KeyOpenedFor(key, kKeyQueryValue);
+  if (!path) return kErrorAccessDenied;
+  const std::optional<StoredValue> value = Value(*path, valueName);
+  if (!value) return kErrorFileNotFound;
 
-  const StoredValue& value = found->second;
-  const auto needed = static_cast<std::uint32_t>(value.data.size());
-  if (type) *type = value.type;
-  if (data && size && needed > *size) {
-    *size = needed;
-    return kErrorMoreData;
-  }
-  if (data) std::copy(value.data.begin(), value.data.end(), data);
-  if (size) *size = needed;
+  const auto needed = static_cast<std::uint32_t>(value->data.size());
+  *type = value->type;
+  const bool fits = needed <= *size;
+  *size = needed;
+  if (!fits) return kErrorMoreData;
+  std::copy(value->data.begin(), value->data.end(), data);
   return kErrorSuccess;
 }
 
 long FakeRegistryApi::SetValueEx(RegistryKey key, const std::string& valueName, std::uint32_t type,
                                  const std::uint8_t* data, std::uint32_t size) {
   calls.push_back({"SetValueEx", valueName, 0});
-  const Handle* handle = Find(key);
-  if (!handle) return kErrorInvalidHandle;
-  if (!(handle->access & kKeySetValue)) return kErrorAccessDenied;
-  if (setValueStatus != kErrorSuccess) return setValueStatus;
-  keys_.at(handle->key).values[valueName] = StoredValue{type, Bytes(data, data + size)};
+  const std::string* path = KeyOpenedFor(key, kKeySetValue);
+  if (!path) return kErrorAccessDenied;
+  keys_[*path][valueName] = StoredValue{type, Bytes(data, data + size)};
   return kErrorSuccess;
 }
 

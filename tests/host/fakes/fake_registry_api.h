@@ -1,6 +1,7 @@
-// An in-memory HKEY_LOCAL_MACHINE with separate 32-bit and 64-bit views. It hands out numbered
-// handles, refuses what each handle was not opened for, and records every call, so tests can
-// check what was stored, which rights and view were asked for, and that every handle was closed.
+// An in-memory HKEY_LOCAL_MACHINE. It hands out numbered handles, refuses what a handle was not
+// opened for, and records every call, so tests can check what was stored, which rights and view
+// were asked for, and that every handle was closed. It keeps a single view: the view a call asked
+// for shows in `calls`.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,6 @@
 #include <optional>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/registry_api.h"
@@ -21,8 +21,6 @@ using Bytes = std::vector<std::uint8_t>;
 inline Bytes BytesOf(std::string_view text) {
   return Bytes(text.begin(), text.end());
 }
-
-enum class RegistryView { k32, k64 };
 
 struct StoredValue {
   std::uint32_t type = 0;
@@ -38,28 +36,22 @@ struct RegistryCall {
 };
 
 inline void PrintTo(const RegistryCall& call, std::ostream* out) {
-  *out << call.operation << " \"" << call.subject << "\" access 0x" << std::hex << call.access
-       << std::dec;
+  *out << call.operation << " \"" << call.subject << "\" 0x" << std::hex << call.access << std::dec;
 }
 
 class FakeRegistryApi final : public RegistryApi {
  public:
   // Every call in order.
   std::vector<RegistryCall> calls;
-  // What SetValueEx answers when the handle allows it; anything else stores nothing.
-  long setValueStatus = kErrorSuccess;
+  // Rights that every open and create is refused, as for a user who may not change the keys.
+  std::uint32_t deniedRights = 0;
 
   // Makes the key and every missing level above it.
-  void AddKey(const std::string& path, RegistryView view = RegistryView::k32);
+  void AddKey(const std::string& path);
   // Stores a value as it is, making its key when needed.
-  void PutValue(const std::string& path, const std::string& name, std::uint32_t type, Bytes data,
-                RegistryView view = RegistryView::k32);
-  // Rights that opening the key refuses; kKeyCreateSubKey also refuses making keys beneath it.
-  void Deny(const std::string& path, std::uint32_t rights, RegistryView view = RegistryView::k32);
-
-  bool HasKey(const std::string& path, RegistryView view = RegistryView::k32) const;
-  std::optional<StoredValue> Value(const std::string& path, const std::string& name,
-                                   RegistryView view = RegistryView::k32) const;
+  void PutValue(const std::string& path, const std::string& name, std::uint32_t type, Bytes data);
+  bool HasKey(const std::string& path) const { return keys_.contains(path); }
+  std::optional<StoredValue> Value(const std::string& path, const std::string& name) const;
   std::size_t OpenHandleCount() const { return handles_.size(); }
 
   long CreateKeyEx(RegistryKey root, const std::string& subKey, std::uint32_t access,
@@ -73,21 +65,16 @@ class FakeRegistryApi final : public RegistryApi {
   long CloseKey(RegistryKey key) override;
 
  private:
-  using KeyName = std::pair<RegistryView, std::string>;
-  struct Key {
-    std::map<std::string, StoredValue> values;
-    std::uint32_t deniedRights = 0;
-  };
   struct Handle {
-    KeyName key;
+    std::string path;
     std::uint32_t access;
   };
 
-  // Opens an existing key for `access`, as the last step of both open and create.
-  long Grant(const KeyName& name, std::uint32_t access, RegistryKey* key);
-  const Handle* Find(RegistryKey key) const;
+  long Open(const std::string& path, std::uint32_t access, RegistryKey* key);
+  // The path of the key behind `key`, when it was opened for `right`.
+  const std::string* KeyOpenedFor(RegistryKey key, std::uint32_t right) const;
 
-  std::map<KeyName, Key> keys_{{{RegistryView::k32, ""}, {}}, {{RegistryView::k64, ""}, {}}};
+  std::map<std::string, std::map<std::string, StoredValue>> keys_;
   std::map<RegistryKey, Handle> handles_;
   RegistryKey nextHandle_ = 0x100;
 };
