@@ -1,8 +1,12 @@
-// Copying the heading's font file into the system font folder at start-up.
+// When the heading's font file is copied into the font folder; the copy itself is tested end to
+// end.
 #include "font/display_font.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/runtime_error.h"
 #include "tests/host/fakes/fake_environment.h"
 #include "tests/host/fakes/fake_file_system.h"
 #include "tests/host/fakes/fake_program_location.h"
@@ -10,105 +14,63 @@
 namespace calmora {
 namespace {
 
-using testing::FakeEnvironment;
-using testing::FakeFileSystem;
-using testing::FakeProgramLocation;
-
-constexpr const wchar_t* kBeside = L"C:\\Tools\\ELEPHNT.TTF";
-constexpr const wchar_t* kInstalled = L"C:\\Windows\\Fonts\\ELEPHNT.TTF";
-
-struct DisplayFontTest : ::testing::Test {
-  DisplayFontTest() {
-    environment.variables = {{L"WinDir", L"C:\\Windows"}};
-    files.folders = {L"C:\\Tools", L"C:\\Windows", L"C:\\Windows\\Fonts"};
-  }
-  void Provision() { ProvisionDisplayFont(files, environment, program); }
-
-  FakeFileSystem files;
-  FakeEnvironment environment;
-  FakeProgramLocation program;
+struct Row {
+  const char* what;
+  const wchar_t* winDir;  // nullptr: unset
+  bool fontBeside;
+  const char* installedBefore;  // "": no font file there
+  std::uint32_t copyFailure;    // 0: the copy succeeds
+  const wchar_t* destination;
+  const char* installedAfter;
+  long copiesInTwoStarts;
 };
 
-TEST_F(DisplayFontTest, WithoutTheFileBesideTheProgramTheFontFolderIsNotLookedAt) {
-  files.files[kInstalled] = "system's own";
-  Provision();
-  EXPECT_EQ(files.calls, std::vector<std::wstring>{std::wstring(L"FileExists ") + kBeside});
-  EXPECT_EQ(files.files.size(), 1u);
+TEST(DisplayFont, IsCopiedOnlyWhenBesideTheProgramAndMissingFromTheFontFolder) {
+  const wchar_t* installed = L"C:\\Windows\\Fonts\\ELEPHNT.TTF";
+  const Row rows[] = {
+      {"nothing beside", L"C:\\Windows", false, "system's", 0, installed, "system's", 0},
+      {"never replaced", L"C:\\Windows", true, "older", 0, installed, "older", 0},
+      {"copied once", L"C:\\Windows", true, "", 0, installed, "beside", 1},
+      {"follows WinDir", L"D:\\WINNT", true, "", 0, L"D:\\WINNT\\Fonts\\ELEPHNT.TTF", "beside", 1},
+      {"WinDir unset", nullptr, true, "", 0, L"\\Fonts\\ELEPHNT.TTF", "beside", 1},
+      // The account may not write the font folder: the message still shows, and the next start
+      // tries again.
+      {"refused copy", L"C:\\Windows", true, "", 5, installed, "", 2},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    testing::FakeFileSystem files;
+    testing::FakeEnvironment environment;
+    testing::FakeProgramLocation program;
+    if (row.winDir) environment.variables[L"WinDir"] = row.winDir;
+    files.folders = {L"C:\\Tools", L"C:\\Windows\\Fonts", L"D:\\WINNT\\Fonts", L"\\Fonts"};
+    if (row.fontBeside) files.files[L"C:\\Tools\\ELEPHNT.TTF"] = "beside";
+    if (*row.installedBefore) files.files[row.destination] = row.installedBefore;
+    if (row.copyFailure) files.failingOperations["Copy"] = row.copyFailure;
+
+    EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program));
+    EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program));
+    EXPECT_EQ(files.files.contains(row.destination) ? files.files[row.destination] : "",
+              row.installedAfter);
+    EXPECT_EQ(std::ranges::count_if(
+                  files.calls, [](const std::wstring& call) { return call.starts_with(L"Copy "); }),
+              row.copiesInTwoStarts);
+  }
 }
 
-TEST_F(DisplayFontTest, AnInstalledFileIsNeverReplaced) {
-  files.files[kBeside] = "newer font";
-  files.files[kInstalled] = "older font";
-  Provision();
-  EXPECT_EQ(files.files[kInstalled], "older font");
-  EXPECT_EQ(files.calls, (std::vector<std::wstring>{std::wstring(L"FileExists ") + kBeside,
-                                                    std::wstring(L"FileExists ") + kInstalled}));
-}
-
-TEST_F(DisplayFontTest, AMissingFontIsCopiedOnceAndThenLeftAlone) {
-  files.files[kBeside] = "font bytes";
-  Provision();
-  EXPECT_EQ(files.files[kInstalled], "font bytes");
-  EXPECT_EQ(files.calls.back(), std::wstring(L"Copy ") + kBeside + L" -> " + kInstalled);
-
-  files.calls.clear();
-  Provision();
-  EXPECT_EQ(files.calls, (std::vector<std::wstring>{std::wstring(L"FileExists ") + kBeside,
-                                                    std::wstring(L"FileExists ") + kInstalled}));
-}
-
-TEST_F(DisplayFontTest, FollowsTheProgramsFolderAndWinDir) {
-  program.folder = L"E:\\Support";
-  environment.variables[L"WinDir"] = L"D:\\WINNT";
-  files.folders = {L"E:\\Support", L"D:\\WINNT", L"D:\\WINNT\\Fonts"};
-  files.files[L"E:\\Support\\ELEPHNT.TTF"] = "font bytes";
-  Provision();
-  EXPECT_EQ(files.files[L"D:\\WINNT\\Fonts\\ELEPHNT.TTF"], "font bytes");
-}
-
-TEST_F(DisplayFontTest, WithoutWinDirTheFontFolderIsAtTheDriveRoot) {
-  environment.variables.clear();
-  files.folders.insert(L"\\Fonts");
-  files.files[kBeside] = "font bytes";
-  Provision();
-  EXPECT_EQ(files.files[L"\\Fonts\\ELEPHNT.TTF"], "font bytes");
-}
-
-TEST_F(DisplayFontTest, AFailedCopyIsPassedOverAndTriedAgainAtTheNextStart) {
-  files.folders.erase(L"C:\\Windows\\Fonts");
-  files.files[kBeside] = "font bytes";
-  const std::wstring copy = std::wstring(L"Copy ") + kBeside + L" -> " + kInstalled;
-
-  EXPECT_NO_THROW(Provision());
-  EXPECT_FALSE(files.files.contains(kInstalled));
-  EXPECT_EQ(files.calls.back(), copy);
-
-  files.calls.clear();
-  EXPECT_NO_THROW(Provision());
-  EXPECT_EQ(files.calls.back(), copy);
-}
-
-TEST_F(DisplayFontTest, ARefusedCopyIsPassedOverToo) {
-  files.files[kBeside] = "font bytes";
-  files.failingOperations["Copy"] = 5;  // access denied
-  EXPECT_NO_THROW(Provision());
-  EXPECT_FALSE(files.files.contains(kInstalled));
-}
-
-TEST_F(DisplayFontTest, FailuresOtherThanTheCopyAreNotSwallowed) {
+TEST(DisplayFont, FailuresOtherThanTheCopyAreNotSwallowed) {
   // Fails at its second call: after the source test, while the copy's own paths are made.
-  class FlakyProgramLocation final : public ProgramLocation {
-   public:
+  struct FlakyProgramLocation final : ProgramLocation {
     std::wstring OwnFolder() const override {
-      if (++calls_ > 1) throw RuntimeError(122, L"too small");
+      if (++calls > 1) throw RuntimeError(122, L"too small");
       return L"C:\\Tools";
     }
     std::wstring OwnFileName() const override { return L"Calmora"; }
-
-   private:
-    mutable int calls_ = 0;
+    mutable int calls = 0;
   } flaky;
-  files.files[kBeside] = "font bytes";
+  testing::FakeFileSystem files;
+  testing::FakeEnvironment environment;
+  files.files[L"C:\\Tools\\ELEPHNT.TTF"] = "beside";
   EXPECT_THROW(ProvisionDisplayFont(files, environment, flaky), RuntimeError);
 }
 

@@ -11,126 +11,57 @@
 namespace calmora {
 namespace {
 
-using testing::FakeFileSystem;
-using testing::FakeProgramLocation;
-using testing::FakeShell;
+struct StartupShortcutTest : ::testing::Test {
+  testing::FakeFileSystem files;
+  testing::FakeShell shell{files};
+  testing::FakeProgramLocation program;
+};
 
-constexpr const wchar_t* kLink =
-    L"C:\\Users\\Ada\\Start Menu\\Programs\\Startup\\"
-    L"Calmora - Display a Message from a Support Person.lnk";
-
-TEST(StartupShortcut, LivesInTheUsersStartupFolder) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  EXPECT_EQ(StartupShortcutPath(shell), kLink);
-
-  shell.startupFolder = L"D:\\Profiles\\Grace\\Startup";
-  EXPECT_EQ(StartupShortcutPath(shell),
-            L"D:\\Profiles\\Grace\\Startup\\Calmora - Display a Message from a Support Person.lnk");
-}
-
-TEST(StartupShortcut, IsBuiltAfreshAtEveryUse) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  StartupShortcutPath(shell);
-  StartupShortcutPath(shell);
-  EXPECT_EQ(shell.startupFolderLookups, 2);
-}
-
-TEST(StartupShortcut, PointsAtTheRunningExecutable) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  FakeProgramLocation program;
-  program.folder = L"C:\\Program Files\\Quillmoor";
-  CreateStartupShortcut(shell, program);
-
-  ASSERT_EQ(shell.saved.size(), 1u);
-  EXPECT_EQ(shell.saved[0].linkPath, kLink);
-  const ShortcutProperties& properties = shell.saved[0].properties;
-  EXPECT_EQ(properties.targetPath, L"C:\\Program Files\\Quillmoor\\Calmora.exe");
-  EXPECT_EQ(properties.iconPath, L"C:\\Program Files\\Quillmoor\\Calmora.exe");
-  EXPECT_EQ(properties.iconIndex, 0);
-  EXPECT_EQ(properties.description, L"Show a message to the User from the PC Tech.");
-  EXPECT_EQ(properties.workingDirectory, L"C:\\Program Files\\Quillmoor");
-}
-
-TEST(StartupShortcut, FollowsARenamedExecutable) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  FakeProgramLocation program;
-  program.folder = L"E:\\Support";
-  program.fileName = L"Helper";
-  CreateStartupShortcut(shell, program);
-
-  ASSERT_EQ(shell.saved.size(), 1u);
-  EXPECT_EQ(shell.saved[0].properties.targetPath, L"E:\\Support\\Helper.exe");
-  EXPECT_EQ(shell.saved[0].properties.iconPath, L"E:\\Support\\Helper.exe");
-  EXPECT_EQ(shell.saved[0].properties.workingDirectory, L"E:\\Support");
-}
-
-TEST(StartupShortcut, CreatingLooksForNothingFirst) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  CreateStartupShortcut(shell, FakeProgramLocation());
-  CreateStartupShortcut(shell, FakeProgramLocation());
-  EXPECT_EQ(shell.saved.size(), 2u);
-  EXPECT_TRUE(files.calls.empty());
-}
-
-TEST(StartupShortcut, ExistsOnceCreatedAndNotOnceRemoved) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  EXPECT_FALSE(StartupShortcutExists(shell, files));
-
-  CreateStartupShortcut(shell, FakeProgramLocation());
-  EXPECT_TRUE(StartupShortcutExists(shell, files));
-
-  RemoveStartupShortcut(shell, files);
-  EXPECT_FALSE(StartupShortcutExists(shell, files));
-  EXPECT_FALSE(files.files.contains(kLink));
-}
-
-TEST(StartupShortcut, RemovalTestsThenDeletesTheOneFile) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  files.files[kLink] = "made earlier";
-  files.files[L"C:\\Users\\Ada\\Start Menu\\Programs\\Startup\\Other.lnk"] = "another program";
-  RemoveStartupShortcut(shell, files);
-  EXPECT_EQ(files.calls, (std::vector<std::wstring>{std::wstring(L"FileExists ") + kLink,
-                                                    std::wstring(L"Delete ") + kLink}));
-  EXPECT_EQ(files.files.size(), 1u);
-}
-
-TEST(StartupShortcut, RemovingWhatIsNotThereChangesNothing) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  files.files[L"C:\\Users\\Ada\\Start Menu\\Programs\\Startup\\Other.lnk"] = "another program";
-  const auto before = files.files;
-  EXPECT_NO_THROW(RemoveStartupShortcut(shell, files));
-  EXPECT_EQ(files.files, before);
-  EXPECT_EQ(files.calls, std::vector<std::wstring>{std::wstring(L"FileExists ") + kLink});
-}
-
-TEST(StartupShortcut, AFailedDeleteIsARuntimeError) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  files.files[kLink] = "held open by another program";
-  files.failingOperations["Delete"] = 32;  // sharing violation
-  try {
-    RemoveStartupShortcut(shell, files);
-    FAIL() << "the failed delete was swallowed";
-  } catch (const RuntimeError& error) {
-    EXPECT_EQ(error.Number(), 32u);
+// The same shell and program throughout: a moved Startup folder or a renamed executable must be
+// followed at the very next use, so nothing may be remembered from an earlier one.
+TEST_F(StartupShortcutTest, PointsAtTheRunningExecutableFromTheCurrentStartupFolder) {
+  struct Row {
+    const wchar_t* startupFolder;
+    const wchar_t* folder;
+    const wchar_t* name;
+    const wchar_t* executable;
+  };
+  for (const Row& row :
+       {Row{L"C:\\Users\\Ada\\Startup", L"C:\\Program Files\\Quillmoor", L"Calmora",
+            L"C:\\Program Files\\Quillmoor\\Calmora.exe"},
+        Row{L"D:\\Grace\\Startup", L"E:\\Support", L"Helper", L"E:\\Support\\Helper.exe"}}) {
+    shell.startupFolder = row.startupFolder;
+    program.folder = row.folder;
+    program.fileName = row.name;
+    CreateStartupShortcut(shell, program);
+    ASSERT_FALSE(shell.saved.empty());
+    EXPECT_EQ(shell.saved.back().linkPath,
+              row.startupFolder +
+                  std::wstring(L"\\Calmora - Display a Message from a Support Person.lnk"));
+    EXPECT_EQ(shell.saved.back().properties,
+              (ShortcutProperties{row.executable, row.executable, 0,
+                                  L"Show a message to the User from the PC Tech.", row.folder}))
+        << row.executable;
   }
-  EXPECT_TRUE(files.files.contains(kLink));
 }
 
-TEST(StartupShortcut, AFailedSaveIsARuntimeErrorAndLeavesNoFile) {
-  FakeFileSystem files;
-  FakeShell shell(files);
-  shell.saveFailure = 5;  // access denied
-  EXPECT_THROW(CreateStartupShortcut(shell, FakeProgramLocation()), RuntimeError);
+TEST_F(StartupShortcutTest, ExistsOnceCreatedAndRemovingItTwiceIsNoError) {
   EXPECT_FALSE(StartupShortcutExists(shell, files));
+  CreateStartupShortcut(shell, program);
+  EXPECT_TRUE(StartupShortcutExists(shell, files));
+  RemoveStartupShortcut(shell, files);
+  EXPECT_FALSE(StartupShortcutExists(shell, files));
+  EXPECT_NO_THROW(RemoveStartupShortcut(shell, files));
+}
+
+TEST_F(StartupShortcutTest, AFailedSaveOrDeleteIsARuntimeError) {
+  shell.saveFailure = 5;  // access denied
+  EXPECT_THROW(CreateStartupShortcut(shell, program), RuntimeError);
+  shell.saveFailure.reset();
+  CreateStartupShortcut(shell, program);
+  files.failingOperations["Delete"] = 32;  // held open by another program
+  EXPECT_THROW(RemoveStartupShortcut(shell, files), RuntimeError);
+  EXPECT_TRUE(StartupShortcutExists(shell, files));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/shell.h"
+#include "tests/common/shortcut_properties_printer.h"
 #include "tests/host/fakes/fake_file_system.h"
 
 namespace calmora::testing {
@@ -26,27 +27,16 @@ class FakeShell final : public Shell {
   std::vector<SavedShortcut> saved;
   // When set, saving fails with this error number and writes nothing.
   std::optional<std::uint32_t> saveFailure;
-  mutable int startupFolderLookups = 0;
 
-  std::wstring StartupFolder() const override {
-    ++startupFolderLookups;
-    return startupFolder;
-  }
+  std::wstring StartupFolder() const override { return startupFolder; }
 
   void SaveShortcut(const std::wstring& linkPath, const ShortcutProperties& properties) override {
     if (saveFailure) ThrowFake(*saveFailure, linkPath);
-    // Saving over an existing shortcut replaces it, as the real shell does.
-    files_.files[linkPath] = "shortcut to " + Narrow(properties.targetPath);
+    files_.files[linkPath] = "shortcut";
     saved.push_back({linkPath, properties});
   }
 
  private:
-  static std::string Narrow(const std::wstring& text) {
-    std::string bytes;
-    for (const wchar_t c : text) bytes += c < 0x80 ? static_cast<char>(c) : '?';
-    return bytes;
-  }
-
   FakeFileSystem& files_;
 };
 
