@@ -73,12 +73,7 @@ TEST_F(MessageWindow, EnterInTheBoxStartsALineAndEnterOnOkaySaves) {
   EXPECT_FALSE(calmora.WaitForExit(300ms));
 
   PressKey(VK_TAB);  // to OKAY
-  ASSERT_TRUE(WaitUntil([&] {
-    GUITHREADINFO thread{};
-    thread.cbSize = sizeof thread;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread) &&
-           thread.hwndFocus == OkayButtonOf(window);
-  }));
+  ASSERT_TRUE(WaitUntil([&] { return FocusedControl(window) == OkayButtonOf(window); }));
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), 0u);
   EXPECT_EQ(machine.StoredMessage(), "Back at 3.\r\nCall me");

@@ -77,7 +77,15 @@ TEST_F(OptionsWindow, OnAFreshMachineTheHeadingOpensOptionsModallyAndCloseStores
   GetClientRect(options.window, &client);
   EXPECT_EQ(client.right, 307);
   EXPECT_EQ(client.bottom, 126);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(options.window, GWL_STYLE));
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   SaveScreenshot(options.window, L"options-window");
+
+  // The focus starts on the first box, and Tab walks the boxes, then Close.
+  for (const HWND expected : {options.inUsersStartup, options.removeAfterReboot, options.close}) {
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(options.window) == expected; }));
+    PressKey(VK_TAB);
+  }
 
   CloseOptions(options);
   EXPECT_EQ(machine.Setting(), TextValue("No"));

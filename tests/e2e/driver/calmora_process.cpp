@@ -119,6 +119,13 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+HWND FocusedControl(HWND window) {
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+  return thread.hwndFocus;
+}
+
 std::wstring MessageBoxText(HWND messageBox) {
   // A message box shows its message in the static control numbered 0xFFFF.
   const HWND message = GetDlgItem(messageBox, 0xFFFF);

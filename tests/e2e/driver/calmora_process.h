@@ -48,6 +48,9 @@ std::wstring DefaultCalmoraPath();
 std::wstring MessageBoxText(HWND messageBox);
 std::wstring WindowText(HWND window);
 
+// The control of `window`'s thread that has the keyboard focus.
+HWND FocusedControl(HWND window);
+
 // Polls until `condition` holds; false after `timeout`.
 template <typename Condition>
 bool WaitUntil(Condition condition, std::chrono::milliseconds timeout = 10s) {
