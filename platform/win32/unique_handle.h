@@ -47,13 +47,6 @@ struct FileHandleTraits {
 };
 using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
 
-struct FindHandleTraits {
-  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void Close(HANDLE h) noexcept { FindClose(h); }
-};
-using UniqueFind = UniqueHandle<HANDLE, FindHandleTraits>;
-
 template <typename Gdi>
 struct GdiObjectTraits {
   static Gdi Invalid() noexcept { return nullptr; }
@@ -63,7 +56,6 @@ struct GdiObjectTraits {
 using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-using UniquePen = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
 
 struct IconTraits {
   static HICON Invalid() noexcept { return nullptr; }

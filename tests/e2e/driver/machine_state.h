@@ -59,8 +59,6 @@ class MachineState {
   static std::optional<RegistryValue> Setting();
   static void StoreSetting(const RegistryValue& value);
 
-  testing::ScratchFolder& Scratch() { return data_; }
-
  private:
   static void Clean();
   testing::ScratchFolder data_;
