@@ -4,13 +4,8 @@
 
 #include "app/message_window/form_load.h"
 #include "app/message_window/okay_button.h"
-#include "tests/host/fakes/fake_environment.h"
-#include "tests/host/fakes/fake_file_system.h"
 #include "tests/host/fakes/fake_message_box.h"
-#include "tests/host/fakes/fake_program_location.h"
-#include "tests/host/fakes/fake_registry_api.h"
-#include "tests/host/fakes/fake_shell.h"
-#include "tests/host/fakes/latin1_code_page.h"
+#include "tests/host/fakes/fake_services.h"
 
 namespace calmora {
 namespace {
@@ -25,7 +20,7 @@ const std::wstring kFontInstalled = L"C:\\Windows\\Fonts\\ELEPHNT.TTF";
 const std::wstring kShortcut =
     L"C:\\Startup\\Calmora - Display a Message from a Support Person.lnk";
 
-class MessageWindowTest : public ::testing::Test {
+class MessageWindowTest : public ::testing::Test, protected testing::FakeServices {
  protected:
   MessageWindowTest() {
     environment.variables[L"ProgramData"] = L"C:\\ProgramData";
@@ -34,13 +29,6 @@ class MessageWindowTest : public ::testing::Test {
     shell.startupFolder = L"C:\\Startup";
   }
 
-  testing::FakeEnvironment environment;
-  testing::FakeFileSystem files;
-  testing::Latin1CodePage ansi;
-  testing::FakeProgramLocation program;
-  testing::FakeRegistryApi registry;
-  testing::FakeShell shell{files};
-  Services services{environment, files, ansi, program, registry, shell};
   FakeMessageBox messageBox;
 };
 

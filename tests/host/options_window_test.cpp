@@ -2,12 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/options_window/options_form.h"
-#include "tests/host/fakes/fake_environment.h"
-#include "tests/host/fakes/fake_file_system.h"
-#include "tests/host/fakes/fake_program_location.h"
-#include "tests/host/fakes/fake_registry_api.h"
-#include "tests/host/fakes/fake_shell.h"
-#include "tests/host/fakes/latin1_code_page.h"
+#include "tests/host/fakes/fake_services.h"
 
 namespace calmora {
 namespace {
@@ -17,7 +12,7 @@ const std::string kValueName = "Remove From Startup on Login";
 const std::wstring kShortcut =
     L"C:\\Startup\\Calmora - Display a Message from a Support Person.lnk";
 
-class OptionsWindowTest : public ::testing::Test {
+class OptionsWindowTest : public ::testing::Test, protected testing::FakeServices {
  protected:
   OptionsWindowTest() {
     files.folders = {L"C:\\Startup"};
@@ -37,14 +32,6 @@ class OptionsWindowTest : public ::testing::Test {
     bytes.push_back(0);
     return {kRegSz, bytes};
   }
-
-  testing::FakeEnvironment environment;
-  testing::FakeFileSystem files;
-  testing::Latin1CodePage ansi;
-  testing::FakeProgramLocation program;
-  testing::FakeRegistryApi registry;
-  testing::FakeShell shell{files};
-  Services services{environment, files, ansi, program, registry, shell};
 };
 
 TEST_F(OptionsWindowTest, LoadWithoutShortcutCreatesTheKeysAndReadsNothing) {
