@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "calmora_version.h"
 #include "packaging/resource_ids.h"
 #include "platform/win32/ico_resource.h"
 #include "platform/win32/unique_handle.h"
@@ -74,8 +75,8 @@ TEST(ProgramResources, TheVersionNamesTheProductAndItsMaker) {
   const std::wstring path = ProgramPath();
   std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), nullptr));
   ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-  for (const auto& [name, expected] : {std::pair{L"FileVersion", L"1.00.0006"},
-                                       {L"ProductVersion", L"1.00.0006"},
+  for (const auto& [name, expected] : {std::pair{L"FileVersion", L"" CALMORA_VERSION_TEXT},
+                                       {L"ProductVersion", L"" CALMORA_VERSION_TEXT},
                                        {L"ProductName", L"Calmora"},
                                        {L"CompanyName", L"Quillmoor"},
                                        {L"OriginalFilename", L"Calmora.exe"}}) {
