@@ -9,6 +9,13 @@
 namespace calmora::e2e {
 
 void SaveScreenshot(HWND window, const std::wstring& name) {
+  // A window that has just appeared may not have painted yet: wait until its thread is idle,
+  // have it paint whatever is still pending, and give the display a moment to show it.
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(200);
+
   RECT bounds{};
   GetWindowRect(window, &bounds);
   const int width = bounds.right - bounds.left;
