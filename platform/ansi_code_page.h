@@ -1,7 +1,8 @@
-// Converts between the UI's UTF-16 text and single-byte text in the system's ANSI code page,
-// which is how the message file and the registry store text.
+// Converts between the UI's UTF-16 text and text in the system's ANSI code page, which is how
+// the registry stores text and how the message file has always stored it.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,7 +11,11 @@ namespace calmora {
 class AnsiCodePage {
  public:
   virtual ~AnsiCodePage() = default;
+  // Characters the code page cannot hold become a look-alike or its default character, as
+  // Windows converts text for every ANSI program.
   virtual std::string Encode(std::wstring_view text) const = 0;
+  // The bytes only when every character converts exactly: no look-alike, no default character.
+  virtual std::optional<std::string> EncodeExactly(std::wstring_view text) const = 0;
   virtual std::wstring Decode(std::string_view bytes) const = 0;
 };
 

@@ -6,13 +6,15 @@ std::unique_ptr<TextReader> OpenMessageFile(FileSystem& files, const std::wstrin
   return files.OpenForReading(path);
 }
 
-std::wstring ReadMessageText(TextReader& reader, const AnsiCodePage& ansi) {
-  return ansi.Decode(reader.ReadAll());
+MessageText ReadMessageText(TextReader& reader, const AnsiCodePage& ansi) {
+  const std::string bytes = reader.ReadAll();
+  const MessageEncoding encoding = DetectMessageEncoding(bytes);
+  return {DecodeMessage(bytes, encoding, ansi), encoding};
 }
 
 void SaveMessageText(FileSystem& files, const AnsiCodePage& ansi, const std::wstring& path,
-                     std::wstring_view text) {
-  files.ReplaceContents(path, ansi.Encode(text));
+                     std::wstring_view text, MessageEncoding readAs) {
+  files.ReplaceContents(path, EncodeMessage(text, readAs, ansi).bytes);
 }
 
 }  // namespace calmora

@@ -1,6 +1,5 @@
-// The message file: exactly the message box's text as single-byte ANSI text, with no byte-order
-// mark, header or added line break. This is the one place where the UI's UTF-16 text and the
-// file's bytes are converted.
+// The message file: read once at the start, replaced by OKAY. This is the one place where the
+// UI's UTF-16 text and the file's bytes are converted (see message_encoding.h).
 #pragma once
 
 #include <memory>
@@ -9,16 +8,24 @@
 
 #include "platform/ansi_code_page.h"
 #include "platform/file_system.h"
+#include "store/message_encoding.h"
 
 namespace calmora {
 
+struct MessageText {
+  std::wstring text;
+  MessageEncoding encoding;
+};
+
 std::unique_ptr<TextReader> OpenMessageFile(FileSystem& files, const std::wstring& path);
 
-// The file's whole text. An empty file has no text to read and fails like any unreadable one.
-std::wstring ReadMessageText(TextReader& reader, const AnsiCodePage& ansi);
+// The file's whole text and the encoding it was read in. An empty file has no text to read and
+// fails like any unreadable one.
+MessageText ReadMessageText(TextReader& reader, const AnsiCodePage& ansi);
 
-// Replaces the message file with `text`; a save that fails leaves the previous message whole.
+// Replaces the message file with `text`, in the encoding that a file read as `readAs` keeps. A
+// save that fails leaves the previous message whole.
 void SaveMessageText(FileSystem& files, const AnsiCodePage& ansi, const std::wstring& path,
-                     std::wstring_view text);
+                     std::wstring_view text, MessageEncoding readAs);
 
 }  // namespace calmora

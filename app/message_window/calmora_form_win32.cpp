@@ -23,6 +23,11 @@ constexpr int kCalmoraLabelId = 103;
 constexpr int kYourTechLabelId = 104;
 constexpr UINT_PTR kMessageBoxSubclassId = 1;
 
+// Edit control messages of Windows 10 1809, newer than the MinGW headers; older systems ignore
+// them.
+constexpr UINT kEmSetExtendedStyle = ECM_FIRST + 10;
+constexpr WPARAM kEsExAllowEolAll = 0x0001 | 0x0002;  // CR alone and LF alone
+
 }  // namespace
 
 CalmoraForm::CalmoraForm(const Services& services, std::function<void()> headingClicked,
@@ -49,7 +54,7 @@ void CalmoraForm::CreateAndLoad() {
   CreateControls();
   ApplyDpi(dpi_);
 
-  Form_Load(services_, *this);
+  loaded_ = Form_Load(services_, *this);
 }
 
 void CalmoraForm::CreateControls() {
@@ -75,6 +80,9 @@ void CalmoraForm::CreateControls() {
   // An edit control stops taking text at 30,000 characters unless told otherwise; a message
   // has no length limit of its own.
   SendMessageW(messageBox_, EM_SETLIMITTEXT, 0, 0);
+  // Files from other tools may break lines with LF or CR alone; where the edit control can show
+  // those as line breaks (Windows 10 1809 and later) it does, keeping them as they are.
+  SendMessageW(messageBox_, kEmSetExtendedStyle, kEsExAllowEolAll, kEsExAllowEolAll);
   SetWindowSubclass(messageBox_, MessageBoxProc, kMessageBoxSubclassId, 0);
   focus_.Remember(okayButton_);
 }
@@ -163,7 +171,7 @@ void CalmoraForm::OnCommand(WORD id, WORD code) {
   const bool okayPressed = (id == kOkayButtonId || id == IDOK) && code == BN_CLICKED;
   if (okayPressed) {
     Dispatch([this] {
-      Okay_Button_Click(services_, *this);
+      Okay_Button_Click(services_, *this, loaded_);
       DestroyWindow(window_);
     });
   } else if (id == kCalmoraLabelId && code == win32::kLabelClicked) {

@@ -11,6 +11,7 @@
 #include "app/message_window/message_box_text.h"
 #include "app/services.h"
 #include "platform/win32/unique_handle.h"
+#include "store/loaded_message.h"
 
 namespace calmora {
 
@@ -44,6 +45,8 @@ class CalmoraForm final : private MessageBoxText {
   const Services& services_;
   std::function<void()> headingClicked_;
   std::function<void()> unloading_;
+  // What the load put into the message box; OKAY stores the box only when it differs.
+  LoadedMessage loaded_ = LoadedMessage::NoFile();
   HWND window_ = nullptr;
   HWND messageBox_ = nullptr;
   HWND okayButton_ = nullptr;

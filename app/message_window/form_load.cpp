@@ -10,7 +10,7 @@
 
 namespace calmora {
 
-void Form_Load(const Services& services, MessageBoxText& messageBox) {
+LoadedMessage Form_Load(const Services& services, MessageBoxText& messageBox) {
   FileSystem& files = services.files;
   const std::wstring dataFolder = ResolveDataFolder(services.environment);
   const std::wstring messageFile = MessageFilePath(dataFolder);
@@ -21,15 +21,18 @@ void Form_Load(const Services& services, MessageBoxText& messageBox) {
   RemoveStartupShortcutIfAsked(Registry(services.registryApi, services.ansi), services.shell,
                                files);
 
-  if (files.FileExists(messageFile)) {
-    const auto reader = OpenMessageFile(files, messageFile);
-    try {
-      messageBox.SetText(ReadMessageText(*reader, services.ansi));
-    } catch (const std::exception&) {
-      // An empty or unreadable message shows as no message at all.
-    }
-    reader->Close();
+  if (!files.FileExists(messageFile)) return LoadedMessage::NoFile();
+  LoadedMessage loaded = LoadedMessage::NotShown();
+  const auto reader = OpenMessageFile(files, messageFile);
+  try {
+    const MessageText message = ReadMessageText(*reader, services.ansi);
+    messageBox.SetText(message.text);
+    loaded = LoadedMessage::Shown(message.text, message.encoding);
+  } catch (const std::exception&) {
+    // An empty or unreadable message shows as no message at all.
   }
+  reader->Close();
+  return loaded;
 }
 
 }  // namespace calmora

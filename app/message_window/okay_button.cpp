@@ -5,9 +5,13 @@
 
 namespace calmora {
 
-void Okay_Button_Click(const Services& services, const MessageBoxText& messageBox) {
+void Okay_Button_Click(const Services& services, const MessageBoxText& messageBox,
+                       const LoadedMessage& loaded) {
+  const std::wstring text = messageBox.Text();
+  if (!loaded.OkayStores(text)) return;
   const std::wstring dataFolder = ResolveDataFolder(services.environment);
-  SaveMessageText(services.files, services.ansi, MessageFilePath(dataFolder), messageBox.Text());
+  SaveMessageText(services.files, services.ansi, MessageFilePath(dataFolder), text,
+                  loaded.ReadAs());
 }
 
 }  // namespace calmora

@@ -3,11 +3,15 @@
 
 #include "app/message_window/message_box_text.h"
 #include "app/services.h"
+#include "store/loaded_message.h"
 
 namespace calmora {
 
-// Saves on every press, changed or not. The message folder is not made here: the load sequence
-// made it, and when it has gone since, the save fails.
-void Okay_Button_Click(const Services& services, const MessageBoxText& messageBox);
+// Stores the box's text unless it is exactly what the start put there (or the box is still empty
+// over a message that could not be shown): then the file keeps its bytes and its time stamp. The
+// message folder is not made here: the load sequence made it, and when it has gone since, the
+// save fails.
+void Okay_Button_Click(const Services& services, const MessageBoxText& messageBox,
+                       const LoadedMessage& loaded);
 
 }  // namespace calmora

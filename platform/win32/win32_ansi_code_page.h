@@ -8,6 +8,7 @@ namespace calmora::win32 {
 class Win32AnsiCodePage final : public AnsiCodePage {
  public:
   std::string Encode(std::wstring_view text) const override;
+  std::optional<std::string> EncodeExactly(std::wstring_view text) const override;
   std::wstring Decode(std::string_view bytes) const override;
 };
 

@@ -17,7 +17,9 @@ std::wstring ParentOf(const std::wstring& path) {
 class FakeReader final : public TextReader {
  public:
   FakeReader(const FakeFileSystem& owner, std::wstring path, std::string content)
-      : owner_(owner), path_(std::move(path)), content_(std::move(content)) {}
+      : owner_(owner), path_(std::move(path)), content_(std::move(content)) {
+    ++owner_.openReaders;
+  }
   std::string ReadAll() override {
     owner_.Record(L"ReadAll", path_);
     owner_.FailIfAsked("ReadAll", path_);
@@ -27,6 +29,7 @@ class FakeReader final : public TextReader {
   void Close() override {
     owner_.Record(L"Close", path_);
     owner_.FailIfAsked("Close", path_);
+    --owner_.openReaders;
   }
 
  private:
@@ -100,6 +103,7 @@ void FakeFileSystem::ReplaceContents(const std::wstring& path, std::string_view 
   FailIfAsked("ReplaceContents", path);
   if (!folders.contains(ParentOf(path))) ThrowFake(kPathNotFound, path);
   files[path] = std::string(bytes);
+  ++writes[path];
 }
 
 }  // namespace calmora::testing

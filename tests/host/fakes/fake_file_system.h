@@ -1,4 +1,5 @@
-// An in-memory file system that records every call, so tests can check both outcomes and order.
+// An in-memory file system. Besides what it holds it keeps two outcomes a test may look at: how
+// often each file was written (its time stamp, in effect) and how many readers are still open.
 #pragma once
 
 #include <map>
@@ -19,6 +20,8 @@ class FakeFileSystem final : public FileSystem {
   // given error number.
   std::map<std::wstring, std::uint32_t> failingPaths;
   std::map<std::string, std::uint32_t> failingOperations;
+  std::map<std::wstring, int> writes;
+  mutable int openReaders = 0;
   // Every call in order, as "Operation path".
   mutable std::vector<std::wstring> calls;
 

@@ -1,0 +1,30 @@
+#include "store/loaded_message.h"
+
+namespace calmora {
+
+LoadedMessage::Fingerprint LoadedMessage::Fingerprint::Of(std::wstring_view text) {
+  constexpr std::uint64_t kOffsetBasis = 14695981039346656037ULL;
+  constexpr std::uint64_t kPrime = 1099511628211ULL;
+  std::uint64_t hash = kOffsetBasis;
+  for (const wchar_t unit : text) {
+    const auto value = static_cast<std::uint32_t>(unit);
+    for (int shift = 0; shift < 32; shift += 8) {
+      hash = (hash ^ ((value >> shift) & 0xFF)) * kPrime;
+    }
+  }
+  return {text.size(), hash};
+}
+
+bool LoadedMessage::OkayStores(std::wstring_view boxText) const {
+  switch (state_) {
+    case State::kNoFile:
+      return true;
+    case State::kNotShown:
+      return !boxText.empty();
+    case State::kShown:
+      break;
+  }
+  return Fingerprint::Of(boxText) != shown_;
+}
+
+}  // namespace calmora

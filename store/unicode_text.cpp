@@ -1,0 +1,173 @@
+#include "store/unicode_text.h"
+
+#include <cstdint>
+
+namespace calmora {
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+struct Decoded {
+  char32_t character;
+  // Bytes taken: a whole sequence, or the maximal part of an ill-formed one (at least one).
+  std::size_t length;
+  bool wellFormed;
+};
+
+// One character from the front of `bytes`, which must not be empty. The ranges of the second
+// byte shut out overlong forms, surrogates and values past U+10FFFF.
+Decoded NextUtf8(std::string_view bytes) {
+  const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(bytes[i]); };
+  const std::uint8_t lead = byte(0);
+  if (lead < 0x80) return {lead, 1, true};
+  std::size_t length = 0;
+  std::uint8_t low = 0x80;
+  std::uint8_t high = 0xBF;
+  char32_t value = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    value = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    value = lead & 0x0F;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    value = lead & 0x07;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return {kReplacement, 1, false};
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    if (i >= bytes.size()) return {kReplacement, i, false};
+    const std::uint8_t next = byte(i);
+    if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
+      return {kReplacement, i, false};
+    }
+    value = (value << 6) | (next & 0x3F);
+  }
+  return {value, length, true};
+}
+
+void AppendUtf16(std::wstring& text, char32_t character) {
+  if (character < 0x10000) {
+    text += static_cast<wchar_t>(character);
+  } else {
+    character -= 0x10000;
+    text += static_cast<wchar_t>(0xD800 + (character >> 10));
+    text += static_cast<wchar_t>(0xDC00 + (character & 0x3FF));
+  }
+}
+
+bool IsHighSurrogate(char32_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char32_t unit) {
+  return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// Walks UTF-16 code units as characters; an unpaired surrogate comes out as U+FFFD.
+template <typename Unit, typename Visit>
+void ForEachCharacter(std::size_t count, Unit unit, Visit visit) {
+  for (std::size_t i = 0; i < count; ++i) {
+    const char32_t first = unit(i);
+    if (IsHighSurrogate(first) && i + 1 < count && IsLowSurrogate(unit(i + 1))) {
+      visit(0x10000 + ((first - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+      ++i;
+    } else {
+      visit(IsHighSurrogate(first) || IsLowSurrogate(first) ? kReplacement : first);
+    }
+  }
+}
+
+}  // namespace
+
+bool IsUtf8WithMultibyteCharacters(std::string_view bytes) {
+  bool multibyte = false;
+  while (!bytes.empty()) {
+    // Most messages are mostly ASCII: skip it without decoding.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+    bytes.remove_prefix(ascii);
+    if (bytes.empty()) break;
+    const Decoded next = NextUtf8(bytes);
+    if (!next.wellFormed) return false;
+    multibyte = true;
+    bytes.remove_prefix(next.length);
+  }
+  return multibyte;
+}
+
+std::wstring DecodeUtf8(std::string_view bytes) {
+  std::wstring text;
+  text.reserve(bytes.size());
+  while (!bytes.empty()) {
+    const Decoded next = NextUtf8(bytes);
+    AppendUtf16(text, next.character);
+    bytes.remove_prefix(next.length);
+  }
+  return text;
+}
+
+std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
+  const auto unit = [&](std::size_t i) -> char32_t {
+    const auto first = static_cast<std::uint8_t>(bytes[2 * i]);
+    const auto second = static_cast<std::uint8_t>(bytes[2 * i + 1]);
+    return static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+  };
+  std::wstring text;
+  text.reserve(bytes.size() / 2 + 1);
+  ForEachCharacter(bytes.size() / 2, unit,
+                   [&](char32_t character) { AppendUtf16(text, character); });
+  if (bytes.size() % 2 != 0) text += kReplacementCharacter;
+  return text;
+}
+
+std::string EncodeUtf8(std::wstring_view text) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  const auto unit = [&](std::size_t i) { return static_cast<char32_t>(text[i]); };
+  ForEachCharacter(text.size(), unit, [&](char32_t c) {
+    if (c < 0x80) {
+      bytes += static_cast<char>(c);
+    } else if (c < 0x800) {
+      bytes += static_cast<char>(0xC0 | (c >> 6));
+      bytes += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      bytes += static_cast<char>(0xE0 | (c >> 12));
+      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      bytes += static_cast<char>(0xF0 | (c >> 18));
+      bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      bytes += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  });
+  return bytes;
+}
+
+std::string EncodeUtf16(std::wstring_view text, bool bigEndian) {
+  std::string bytes;
+  bytes.reserve(2 * text.size());
+  const auto put = [&](char32_t unit) {
+    const auto high = static_cast<char>(unit >> 8);
+    const auto low = static_cast<char>(unit & 0xFF);
+    bytes += bigEndian ? high : low;
+    bytes += bigEndian ? low : high;
+  };
+  const auto unit = [&](std::size_t i) { return static_cast<char32_t>(text[i]); };
+  ForEachCharacter(text.size(), unit, [&](char32_t c) {
+    if (c < 0x10000) {
+      put(c);
+    } else {
+      put(0xD800 + ((c - 0x10000) >> 10));
+      put(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+  });
+  return bytes;
+}
+
+}  // namespace calmora

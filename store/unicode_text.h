@@ -1,0 +1,24 @@
+// UTF-8 and UTF-16 as the message file may hold them, to and from the UI's UTF-16 text. Bytes
+// that do not decode become U+FFFD, one for each maximal ill-formed part, as Unicode recommends.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace calmora {
+
+inline constexpr wchar_t kReplacementCharacter = L'\xFFFD';
+
+// True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates, nothing past
+// U+10FFFF, nothing cut short) and holds at least one character of more than one byte.
+bool IsUtf8WithMultibyteCharacters(std::string_view bytes);
+
+std::wstring DecodeUtf8(std::string_view bytes);
+// A trailing odd byte and unpaired surrogates decode as U+FFFD.
+std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian);
+
+// Unpaired surrogates, which are no character at all, are written as U+FFFD.
+std::string EncodeUtf8(std::wstring_view text);
+std::string EncodeUtf16(std::wstring_view text, bool bigEndian);
+
+}  // namespace calmora
