@@ -7,7 +7,7 @@
 
 namespace calmora {
 
-// A file opened for reading its bytes as single-byte text.
+// A file opened for reading its bytes.
 class TextReader {
  public:
   virtual ~TextReader() = default;
@@ -26,8 +26,10 @@ class FileSystem {
   virtual void Copy(const std::wstring& source, const std::wstring& destination) = 0;
   virtual void Delete(const std::wstring& path) = 0;
   virtual std::unique_ptr<TextReader> OpenForReading(const std::wstring& path) = 0;
-  // Replaces the file's whole content in one step: until the new bytes are safely on disk the
-  // old file stays whole, so a failed save never loses what was there.
+  // Replaces the file's whole content in one step: at every instant the path holds the old bytes
+  // whole or the new bytes whole, so neither a failed nor a killed save loses what was there.
+  // The file keeps its security settings and attributes, and what earlier saves that were killed
+  // left beside it is cleared.
   virtual void ReplaceContents(const std::wstring& path, std::string_view bytes) = 0;
 };
 

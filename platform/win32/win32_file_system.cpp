@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <climits>
 
+#include "platform/win32/file_replacement.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
 
@@ -22,13 +23,15 @@ class Win32TextReader final : public TextReader {
   std::string ReadAll() override {
     std::string content;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file_, &size) && size.QuadPart > 0) {
+    if (GetFileSizeEx(file_.get(), &size)) {
+      // No text box holds more than 2^31 characters: a larger file is not read at all.
+      if (size.QuadPart > INT_MAX) ThrowError(ERROR_FILE_TOO_LARGE, path_);
       content.reserve(static_cast<size_t>(size.QuadPart));
     }
     char chunk[64 * 1024];
     for (;;) {
       DWORD read = 0;
-      if (!ReadFile(file_, chunk, sizeof chunk, &read, nullptr)) ThrowLastError(path_);
+      if (!ReadFile(file_.get(), chunk, sizeof chunk, &read, nullptr)) ThrowLastError(path_);
       if (read == 0) break;
       content.append(chunk, read);
     }
@@ -45,23 +48,6 @@ class Win32TextReader final : public TextReader {
   UniqueFile file_;
   std::wstring path_;
 };
-
-// A name beside the target that no other save of this or another process is using.
-std::wstring TemporarySibling(const std::wstring& path) {
-  return path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-         std::to_wstring(GetTickCount64()) + L".saving";
-}
-
-void WriteAll(HANDLE file, std::string_view bytes, const std::wstring& path) {
-  while (!bytes.empty()) {
-    const DWORD asked = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 20));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), asked, &written, nullptr)) ThrowLastError(path);
-    // A short write (a full disk, a quota) is a failed save, not a shorter message.
-    if (written != asked) ThrowError(ERROR_HANDLE_DISK_FULL, path);
-    bytes.remove_prefix(written);
-  }
-}
 
 }  // namespace
 
@@ -89,35 +75,17 @@ void Win32FileSystem::Delete(const std::wstring& path) {
 }
 
 std::unique_ptr<TextReader> Win32FileSystem::OpenForReading(const std::wstring& path) {
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  // Shared for deleting too, so that reading never stands in the way of a save replacing the
+  // file, in this process or another.
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) ThrowLastError(path);
   return std::make_unique<Win32TextReader>(std::move(file), path);
 }
 
 void Win32FileSystem::ReplaceContents(const std::wstring& path, std::string_view bytes) {
-  const std::wstring temporary = TemporarySibling(path);
-  UniqueFile file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-  // The folder is not made here: when it has gone, the save fails and nothing is created.
-  if (!file) ThrowLastError(path);
-  try {
-    WriteAll(file, bytes, path);
-    if (!FlushFileBuffers(file)) ThrowLastError(path);
-    if (!CloseHandle(file.release())) ThrowLastError(path);
-    // ReplaceFileW keeps the existing file's security settings and attributes; a first save has
-    // none to keep.
-    const bool replaced = FileExists(path)
-                              ? ReplaceFileW(path.c_str(), temporary.c_str(), nullptr,
-                                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                              : MoveFileExW(temporary.c_str(), path.c_str(),
-                                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!replaced) ThrowLastError(path);
-  } catch (...) {
-    file.reset();
-    DeleteFileW(temporary.c_str());
-    throw;
-  }
+  ReplaceFileContents(path, bytes);
 }
 
 }  // namespace calmora::win32

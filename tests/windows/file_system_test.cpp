@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 #include "platform/runtime_error.h"
 #include "tests/support/scratch_folder.h"
@@ -80,16 +82,69 @@ TEST(Win32FileSystem, OpeningAFileHeldWithoutSharingFails) {
             static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
 }
 
-TEST(Win32FileSystem, ReplacesContentsWholeAndLeavesNoTemporaryFile) {
+TEST(Win32FileSystem, ReplacesContentsWholeAndClearsWhatKilledSavesLeft) {
   ScratchFolder scratch;
   Win32FileSystem files;
   const std::wstring path = scratch.Path(L"UserMessage.txt");
   files.ReplaceContents(path, "first");
   EXPECT_EQ(scratch.Read(L"UserMessage.txt"), "first");
+
+  // Two saves that were killed, one that another instance has in progress (its file open and
+  // unshared), and files that are not a save's at all.
+  scratch.Write(L"UserMessage.txt.4242-1000.saving", "killed");
+  scratch.Write(L"UserMessage.txt.77-2000.saving", "killed too");
+  const HANDLE inProgress = CreateFileW(scratch.Path(L"UserMessage.txt.99-3000.saving").c_str(),
+                                        GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(inProgress, INVALID_HANDLE_VALUE);
+  scratch.Write(L"UserMessage.txt.backup.saving", "someone else's");
+  scratch.Write(L"Notes.txt.1-1.saving", "someone else's");
+
   files.ReplaceContents(path, "second, longer\r\n");
   EXPECT_EQ(scratch.Read(L"UserMessage.txt"), "second, longer\r\n");
-  files.ReplaceContents(path, "");
-  EXPECT_EQ(scratch.Read(L"UserMessage.txt"), "");
+  CloseHandle(inProgress);
+  EXPECT_EQ(scratch.Names(), (std::vector<std::wstring>{L"Notes.txt.1-1.saving", L"UserMessage.txt",
+                                                        L"UserMessage.txt.99-3000.saving",
+                                                        L"UserMessage.txt.backup.saving"}));
+}
+
+TEST(Win32FileSystem, AReplacedFileKeepsItsAttributesButNotReadOnly) {
+  ScratchFolder scratch;
+  Win32FileSystem files;
+  const std::wstring path = scratch.Path(L"UserMessage.txt");
+  files.ReplaceContents(path, "old");
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  files.ReplaceContents(path, "new");
+  EXPECT_EQ(GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+
+  // A read-only file is refused, not replaced.
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(ErrorNumberOf([&] { files.ReplaceContents(path, "newer"); }),
+            static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(scratch.Read(L"UserMessage.txt"), "new");
+  EXPECT_EQ(scratch.Names(), std::vector<std::wstring>{L"UserMessage.txt"});
+}
+
+TEST(Win32FileSystem, SavesAtTheSameTimeAllSucceedAndOneOfThemWinsWhole) {
+  ScratchFolder scratch;
+  Win32FileSystem files;
+  const std::wstring path = scratch.Path(L"UserMessage.txt");
+  const std::string first(64 * 1024, 'a');
+  const std::string second(64 * 1024, 'b');
+  std::atomic<int> failures = 0;
+  const auto saveRepeatedly = [&](const std::string& bytes) {
+    for (int i = 0; i < 40; ++i) {
+      if (ErrorNumberOf([&] { files.ReplaceContents(path, bytes); }) != 0) ++failures;
+    }
+  };
+  std::thread one(saveRepeatedly, first);
+  std::thread two(saveRepeatedly, second);
+  one.join();
+  two.join();
+  EXPECT_EQ(failures, 0);
+  const std::string last = scratch.Read(L"UserMessage.txt");
+  EXPECT_TRUE(last == first || last == second);
   EXPECT_EQ(scratch.Names(), std::vector<std::wstring>{L"UserMessage.txt"});
 }
 
@@ -104,9 +159,7 @@ TEST(Win32FileSystem, AFailedReplaceKeepsTheOldContents) {
   EXPECT_NE(ErrorNumberOf([&] { files.ReplaceContents(path, "new"); }), 0u);
   CloseHandle(held);
   EXPECT_EQ(scratch.Read(L"UserMessage.txt"), "the old message");
-  // Wine's ReplaceFileW leaves a backup of its own ("rf*.tmp") behind when it fails; what
-  // matters here is that none of the save's own temporary files stays.
-  for (const auto& name : scratch.Names()) EXPECT_EQ(name.find(L".saving"), std::wstring::npos);
+  EXPECT_EQ(scratch.Names(), std::vector<std::wstring>{L"UserMessage.txt"});
 
   EXPECT_EQ(ErrorNumberOf([&] { files.ReplaceContents(scratch.Path(L"gone\\x.txt"), "x"); }),
             static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));

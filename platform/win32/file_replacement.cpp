@@ -1,0 +1,236 @@
+// The atomic save. Renaming a complete temporary file over the old one is the only step that
+// changes what the path holds, and a rename that replaces is atomic, unlike ReplaceFileW, which
+// under Wine is two renames with the file missing in between. ReplaceFileW also kept the old
+// file's security and attributes: the temporary file is given those before the rename instead.
+#include "platform/win32/file_replacement.h"
+
+#include <windows.h>
+
+#include <aclapi.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_error.h"
+
+namespace calmora::win32 {
+namespace {
+
+constexpr std::wstring_view kTemporarySuffix = L".saving";
+// What a temporary file takes on of the old file's attributes; read-only is not among them.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// Another program may hold the old file open for a moment (a second Calmora starting, a virus
+// scanner): the rename is tried again for up to this long before the save fails.
+constexpr int kRenameAttempts = 20;
+constexpr DWORD kRenamePause = 25;
+// The rename that takes flags (Windows 10 1709 and later); the MinGW headers leave it out when
+// building for Windows 10 as a whole.
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+// A security descriptor the system allocated, freed with LocalFree.
+struct LocalSecurityDescriptor {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  LocalSecurityDescriptor() = default;
+  LocalSecurityDescriptor(const LocalSecurityDescriptor&) = delete;
+  LocalSecurityDescriptor& operator=(const LocalSecurityDescriptor&) = delete;
+  ~LocalSecurityDescriptor() { LocalFree(descriptor); }
+};
+
+// What the old file is besides its bytes.
+struct Identity {
+  DWORD attributes = 0;
+  LocalSecurityDescriptor security;
+  PSID owner = nullptr;
+  PSID group = nullptr;
+  PACL dacl = nullptr;
+  bool daclProtected = false;
+};
+
+// Nothing when there is no file yet: a first save has nothing to keep.
+std::unique_ptr<Identity> ReadIdentity(const std::wstring& path) {
+  auto identity = std::make_unique<Identity>();
+  identity->attributes = GetFileAttributesW(path.c_str());
+  if (identity->attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return nullptr;
+    ThrowError(error, path);
+  }
+  const DWORD status = GetNamedSecurityInfoW(
+      path.c_str(), SE_FILE_OBJECT,
+      OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
+      &identity->owner, &identity->group, &identity->dacl, nullptr, &identity->security.descriptor);
+  if (status != ERROR_SUCCESS) ThrowError(status, path);
+  SECURITY_DESCRIPTOR_CONTROL control = 0;
+  DWORD revision = 0;
+  if (GetSecurityDescriptorControl(identity->security.descriptor, &control, &revision)) {
+    identity->daclProtected = (control & SE_DACL_PROTECTED) != 0;
+  }
+  return identity;
+}
+
+// The temporary file, open for writing and renaming, shared with no one: another process
+// clearing leftovers cannot delete it while this save is in progress. Deleted when the save does
+// not get as far as the rename.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const std::wstring& path) {
+    ULONGLONG stamp = GetTickCount64();
+    for (;;) {
+      name_ = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(stamp) +
+              std::wstring(kTemporarySuffix);
+      file_.reset(CreateFileW(name_.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC, 0,
+                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+      if (file_) return;
+      const DWORD error = GetLastError();
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ThrowError(error, path);
+      ++stamp;
+    }
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+  ~TemporaryFile() {
+    if (!file_) return;
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    const bool marked =
+        SetFileInformationByHandle(file_.get(), FileDispositionInfo, &dispose, sizeof dispose);
+    file_.reset();
+    if (!marked) DeleteFileW(name_.c_str());
+  }
+
+  HANDLE get() const { return file_.get(); }
+  const std::wstring& Name() const { return name_; }
+
+  // After the rename the file is the saved file: it is closed, and no longer deleted.
+  void Keep(const std::wstring& path) {
+    if (!CloseHandle(file_.release())) ThrowLastError(path);
+  }
+
+ private:
+  std::wstring name_;
+  UniqueFile file_;
+};
+
+void WriteAll(HANDLE file, std::string_view bytes, const std::wstring& path) {
+  while (!bytes.empty()) {
+    const DWORD asked = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 20));
+    DWORD written = 0;
+    if (!WriteFile(file, bytes.data(), asked, &written, nullptr)) ThrowLastError(path);
+    // A short write (a full disk, a quota) is a failed save, not a shorter message.
+    if (written != asked) ThrowError(ERROR_HANDLE_DISK_FULL, path);
+    bytes.remove_prefix(written);
+  }
+}
+
+void TakeOnIdentity(const TemporaryFile& temporary, const Identity& old, const std::wstring& path) {
+  FILE_BASIC_INFO basic{};  // zero times: left as they are
+  basic.FileAttributes = old.attributes & kKeptAttributes;
+  if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  if (!SetFileInformationByHandle(temporary.get(), FileBasicInfo, &basic, sizeof basic)) {
+    ThrowLastError(path);
+  }
+  // Unprotected, the inherited entries are worked out afresh from the folder, as for the old
+  // file; protected, the list is taken exactly.
+  const SECURITY_INFORMATION what =
+      DACL_SECURITY_INFORMATION | (old.daclProtected ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                     : UNPROTECTED_DACL_SECURITY_INFORMATION);
+  const DWORD status =
+      SetSecurityInfo(temporary.get(), SE_FILE_OBJECT, what, nullptr, nullptr, old.dacl, nullptr);
+  if (status != ERROR_SUCCESS) ThrowError(status, path);
+  // Only an administrator may give a file to someone else: for anyone else the new file stays
+  // theirs, with the old file's access list.
+  SetNamedSecurityInfoW(const_cast<wchar_t*>(temporary.Name().c_str()), SE_FILE_OBJECT,
+                        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION, old.owner,
+                        old.group, nullptr, nullptr);
+}
+
+bool RenameOver(HANDLE file, const std::wstring& target, DWORD flags, bool extended) {
+  std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
+  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  rename->Flags = flags;
+  rename->RootDirectory = nullptr;
+  rename->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
+  std::copy(target.begin(), target.end(), rename->FileName);
+  return SetFileInformationByHandle(file, extended ? kFileRenameInfoEx : FileRenameInfo, rename,
+                                    static_cast<DWORD>(buffer.size()));
+}
+
+// POSIX semantics let the rename replace a file that another program has open for reading;
+// where the system does not offer them (before Windows 10 1709, Wine), a plain replacing rename.
+constexpr DWORD kReplacePosixStyle =
+    FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
+
+void RenameInOneStep(HANDLE file, const std::wstring& path) {
+  for (int attempt = 1;; ++attempt) {
+    if (RenameOver(file, path, kReplacePosixStyle, true)) return;
+    DWORD error = GetLastError();
+    if (error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
+        error == ERROR_INVALID_FUNCTION) {
+      if (RenameOver(file, path, TRUE, false)) return;
+      error = GetLastError();
+    }
+    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+    if (!held || attempt == kRenameAttempts) ThrowError(error, path);
+    Sleep(kRenamePause);
+  }
+}
+
+bool IsNumber(std::wstring_view text) {
+  return !text.empty() &&
+         std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// "<name>.<digits>-<digits>.saving": the only names this program's saves give their files.
+bool IsTemporaryName(std::wstring_view candidate, const std::wstring& fileName) {
+  const std::wstring prefix = fileName + L".";
+  if (candidate.size() <= prefix.size() + kTemporarySuffix.size() ||
+      !candidate.starts_with(prefix) || !candidate.ends_with(kTemporarySuffix)) {
+    return false;
+  }
+  candidate.remove_prefix(prefix.size());
+  candidate.remove_suffix(kTemporarySuffix.size());
+  const auto dash = candidate.find(L'-');
+  return dash != std::wstring_view::npos && IsNumber(candidate.substr(0, dash)) &&
+         IsNumber(candidate.substr(dash + 1));
+}
+
+// A save in progress keeps its file open and unshared, so deleting it fails and it is left be.
+// What remains are the files of saves that were killed.
+void RemoveLeftovers(const std::wstring& path) {
+  const auto slash = path.find_last_of(L"\\/");
+  const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
+  const std::wstring fileName = path.substr(folder.size());
+  WIN32_FIND_DATAW found;
+  const HANDLE search =
+      FindFirstFileExW((path + L".*" + std::wstring(kTemporarySuffix)).c_str(), FindExInfoBasic,
+                       &found, FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if (IsTemporaryName(found.cFileName, fileName)) {
+      DeleteFileW((folder + found.cFileName).c_str());
+    }
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
+void ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
+  const std::unique_ptr<Identity> old = ReadIdentity(path);
+  // Windows refuses to rename over a read-only file, and so does this program everywhere: a file
+  // someone marked read-only is not replaced.
+  if (old && (old->attributes & FILE_ATTRIBUTE_READONLY)) ThrowError(ERROR_ACCESS_DENIED, path);
+  TemporaryFile temporary(path);
+  WriteAll(temporary.get(), bytes, path);
+  if (old) TakeOnIdentity(temporary, *old, path);
+  if (!FlushFileBuffers(temporary.get())) ThrowLastError(path);
+  RenameInOneStep(temporary.get(), path);
+  // The rename reaches the disk before the save counts as done.
+  FlushFileBuffers(temporary.get());
+  temporary.Keep(path);
+  RemoveLeftovers(path);
+}
+
+}  // namespace calmora::win32
