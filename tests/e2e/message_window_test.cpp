@@ -40,7 +40,7 @@ TEST_F(MessageWindow, FirstStartMakesTheFolderAndShowsAnEmptyBox) {
   EXPECT_FALSE(machine.MessageFileExists());
 }
 
-TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkaySavesItBackByteForByte) {
+TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkayKeepsItByteForByte) {
   const std::string message =
       "Hello Sam,\r\n\r\nyour new printer is set up. Caf\xE9 \x80 \xFF\r\n  Pat";
   machine.StoreMessage(message);
@@ -106,6 +106,8 @@ TEST_F(MessageWindow, AMessageFolderGoneBeforeOkayIsReportedAndNothingIsCreated)
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
+  Click(MessageBoxOf(window));
+  TypeText(L"new ");
   testing::RemoveTree(machine.MessageFolder());
 
   Click(OkayButtonOf(window));
@@ -148,9 +150,12 @@ TEST_F(MessageWindow, ATenMebibyteMessageLoadsAndSavesByteForByte) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(static_cast<size_t>(SendMessageW(MessageBoxOf(window), WM_GETTEXTLENGTH, 0, 0)),
             message.size());
+  Click(MessageBoxOf(window));
+  PressChord({VK_CONTROL, VK_END});
+  TypeText(L"!");
   Click(OkayButtonOf(window));
   EXPECT_EQ(calmora.WaitForExit(120s), 0u);
-  EXPECT_TRUE(machine.StoredMessage() == message) << "the saved message differs";
+  EXPECT_TRUE(machine.StoredMessage() == message + "!") << "the saved message differs";
 }
 
 TEST_F(MessageWindow, OpensCentredAndResizingMovesNoControl) {

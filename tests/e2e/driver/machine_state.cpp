@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace calmora::e2e {
@@ -68,6 +69,26 @@ std::string MachineState::StoredMessage() const {
 
 bool MachineState::MessageFileExists() const {
   return GetFileAttributesW(MessageFile().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+FILETIME MachineState::MessageWriteTime() const {
+  WIN32_FILE_ATTRIBUTE_DATA attributes{};
+  GetFileAttributesExW(MessageFile().c_str(), GetFileExInfoStandard, &attributes);
+  return attributes.ftLastWriteTime;
+}
+
+std::vector<std::wstring> MachineState::MessageFolderNames() const {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((MessageFolder() + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name != L"." && name != L"..") names.push_back(name);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::wstring MachineState::StartupShortcut() {

@@ -42,6 +42,10 @@ class MachineState {
   void StoreMessage(const std::string& bytes) const;
   std::string StoredMessage() const;
   bool MessageFileExists() const;
+  // When the message file was last written.
+  FILETIME MessageWriteTime() const;
+  // Every name in the message folder, sorted: the message file and anything left beside it.
+  std::vector<std::wstring> MessageFolderNames() const;
 
   static std::wstring StartupShortcut();
   static bool ShortcutExists();

@@ -1,0 +1,194 @@
+// The message file as other tools write it and as real failures leave it, through the real
+// Calmora.exe: its encodings, NUL bytes, a message this user may not change, and killed saves.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "tests/e2e/driver/calmora_process.h"
+#include "tests/e2e/driver/machine_state.h"
+#include "tests/e2e/driver/screenshot.h"
+#include "tests/e2e/driver/user_input.h"
+
+namespace calmora::e2e {
+namespace {
+
+class MessageFile : public ::testing::Test {
+ protected:
+  static HWND MessageBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"Edit", nullptr); }
+  static HWND OkayButtonOf(HWND window) {
+    return FindWindowExW(window, nullptr, L"Button", L"OKAY");
+  }
+  // Types `text` at the end of the message box, as a person adds to a message.
+  static void AddToMessage(HWND window, std::wstring_view text) {
+    Click(MessageBoxOf(window));
+    PressChord({VK_CONTROL, VK_END});
+    TypeText(text);
+  }
+  // Starts Calmora on the stored message and returns what its box shows; OKAY with the box as
+  // it was, or after `typed` was added, and waits for the end.
+  std::wstring ShowAndOkay(std::wstring_view typed = {}, const wchar_t* screenshot = nullptr) {
+    CalmoraProcess calmora = machine.Start();
+    const HWND window = calmora.MessageWindow();
+    if (!window) return L"<no window>";
+    const std::wstring shown = WindowText(MessageBoxOf(window));
+    if (screenshot) SaveScreenshot(window, screenshot);
+    if (!typed.empty()) AddToMessage(window, typed);
+    Click(OkayButtonOf(window));
+    EXPECT_EQ(calmora.WaitForExit(), 0u);
+    return shown;
+  }
+
+  MachineState machine;
+};
+
+struct EncodedFile {
+  const char* tool;
+  std::string bytes;
+  std::string bytesAfterAddingABang;
+};
+
+class MessageFileEncodings : public MessageFile,
+                             public ::testing::WithParamInterface<EncodedFile> {};
+
+TEST_P(MessageFileEncodings, AreShownExactlyKeptByAnUnchangedOkayAndKeptWhenEdited) {
+  const EncodedFile& file = GetParam();
+  machine.StoreMessage(file.bytes);
+  const FILETIME written = machine.MessageWriteTime();
+  EXPECT_EQ(ShowAndOkay(), L"Zo\xEB, your printer is ready.\r\n\x2014 Pat");
+  EXPECT_EQ(machine.StoredMessage(), file.bytes);
+  const FILETIME unchanged = machine.MessageWriteTime();
+  EXPECT_EQ(CompareFileTime(&written, &unchanged), 0) << "the file was written";
+
+  ShowAndOkay(L"!");
+  EXPECT_EQ(machine.StoredMessage(), file.bytesAfterAddingABang);
+}
+
+std::string Utf16LittleEndian(std::wstring_view text) {
+  std::string bytes = "\xFF\xFE";
+  for (const wchar_t c : text) {
+    bytes += static_cast<char>(c & 0xFF);
+    bytes += static_cast<char>(c >> 8);
+  }
+  return bytes;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AsOtherToolsWriteThem, MessageFileEncodings,
+    ::testing::Values(
+        // Windows PowerShell 5.1's Out-File and ">".
+        EncodedFile{"PowerShell",
+                    Utf16LittleEndian(L"Zo\xEB, your printer is ready.\r\n\x2014 Pat"),
+                    Utf16LittleEndian(L"Zo\xEB, your printer is ready.\r\n\x2014 Pat!")},
+        // Notepad's "UTF-8 with BOM".
+        EncodedFile{"Notepad", "\xEF\xBB\xBFZo\xC3\xAB, your printer is ready.\r\n\xE2\x80\x94 Pat",
+                    "\xEF\xBB\xBFZo\xC3\xAB, your printer is ready.\r\n\xE2\x80\x94 Pat!"}),
+    [](const ::testing::TestParamInfo<EncodedFile>& row) { return std::string(row.param.tool); });
+
+TEST_F(MessageFile, TextBeyondTheCodePageIsSavedAndShownExactlyAtTheNextStart) {
+  CalmoraProcess calmora = machine.Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  AddToMessage(window, L"\x141ukasz \x2713 \x65E5\x672C");
+  Click(OkayButtonOf(window));
+  ASSERT_EQ(calmora.WaitForExit(), 0u);
+  // Not a look-alike, not "?": the file becomes UTF-8 with a byte-order mark.
+  EXPECT_EQ(machine.StoredMessage(),
+            "\xEF\xBB\xBF\xC5\x81ukasz \xE2\x9C\x93 \xE6\x97\xA5\xE6\x9C\xAC");
+  EXPECT_EQ(ShowAndOkay({}, L"message-window-unicode"), L"\x141ukasz \x2713 \x65E5\x672C");
+}
+
+TEST_F(MessageFile, ANulByteShowsAsAStandInAndTheFileIsKeptWhole) {
+  const std::string bytes("Before\0after, and the rest.", 27);
+  machine.StoreMessage(bytes);
+  EXPECT_EQ(ShowAndOkay({}, L"message-window-nul"),
+            L"Before\x2400"
+            L"after, and the rest.");
+  EXPECT_EQ(machine.StoredMessage(), bytes);
+}
+
+TEST_F(MessageFile, AMessageThisUserMayNotChangeCanStillBeAcknowledged) {
+  machine.StoreMessage("Left by your administrator.");
+  SetFileAttributesW(machine.MessageFile().c_str(), FILE_ATTRIBUTE_READONLY);
+  CalmoraProcess calmora = machine.Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  Click(OkayButtonOf(window));
+  EXPECT_EQ(calmora.WaitForExit(), 0u) << "no run-time error";
+  SetFileAttributesW(machine.MessageFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(machine.StoredMessage(), "Left by your administrator.");
+}
+
+// Watches the message folder from another thread while a save runs: whether the message file
+// was ever missing, and the save's temporary file, at whose appearance it can end the program.
+class SaveWatcher {
+ public:
+  SaveWatcher(const MachineState& machine, HANDLE killOnTemporary)
+      : thread_([this, &machine, killOnTemporary] {
+          while (!stop_) {
+            if (!machine.MessageFileExists()) missing_ = true;
+            if (killOnTemporary && machine.MessageFolderNames().size() > 1) {
+              TerminateProcess(killOnTemporary, 99);
+              return;
+            }
+          }
+        }) {}
+  ~SaveWatcher() { Stop(); }
+  void Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+  }
+  bool MessageWentMissing() const { return missing_; }
+
+ private:
+  std::atomic<bool> stop_ = false;
+  std::atomic<bool> missing_ = false;
+  std::thread thread_;
+};
+
+TEST_F(MessageFile, AKilledSaveNeverLosesTheMessageAndTheNextSaveClearsWhatItLeft) {
+  std::string message;
+  for (int line = 0; message.size() < 1024 * 1024; ++line) {
+    message += "Line " + std::to_string(line) + ": the printer on the second floor is ready.\r\n";
+  }
+  machine.StoreMessage(message);
+  {
+    CalmoraProcess calmora = machine.Start();
+    const HWND window = calmora.WaitForWindow(L"CalmoraForm", 60s);
+    ASSERT_NE(window, nullptr);
+    AddToMessage(window, L"!");
+    // Held open by another program for a moment, the old file keeps the save waiting with its
+    // complete temporary file beside it: the program is killed there.
+    const HANDLE held =
+        CreateFileW(machine.MessageFile().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, calmora.Id());
+    SaveWatcher watcher(machine, process);
+    SendMessageW(OkayButtonOf(window), BM_CLICK, 0, 0);
+    EXPECT_EQ(calmora.WaitForExit(), 99u) << "killed while saving";
+    watcher.Stop();
+    CloseHandle(process);
+    CloseHandle(held);
+    EXPECT_FALSE(watcher.MessageWentMissing());
+  }
+  EXPECT_TRUE(machine.StoredMessage() == message) << "the old message is whole";
+  ASSERT_EQ(machine.MessageFolderNames().size(), 2u) << "the killed save's file is left";
+
+  // The next save: at no instant is the message file missing, and nothing else stays beside it.
+  CalmoraProcess calmora = machine.Start();
+  const HWND window = calmora.WaitForWindow(L"CalmoraForm", 60s);
+  ASSERT_NE(window, nullptr);
+  AddToMessage(window, L"?");
+  SaveWatcher watcher(machine, nullptr);
+  Click(OkayButtonOf(window));
+  EXPECT_EQ(calmora.WaitForExit(60s), 0u);
+  watcher.Stop();
+  EXPECT_FALSE(watcher.MessageWentMissing());
+  EXPECT_TRUE(machine.StoredMessage() == message + "?") << "the new message is whole";
+  EXPECT_EQ(machine.MessageFolderNames(), std::vector<std::wstring>{L"UserMessage.txt"});
+}
+
+}  // namespace
+}  // namespace calmora::e2e
