@@ -47,6 +47,7 @@ class MessageFile : public ::testing::Test {
 struct EncodedFile {
   const char* tool;
   std::string bytes;
+  std::wstring shown;
   std::string bytesAfterAddingABang;
 };
 
@@ -57,7 +58,7 @@ TEST_P(MessageFileEncodings, AreShownExactlyKeptByAnUnchangedOkayAndKeptWhenEdit
   const EncodedFile& file = GetParam();
   machine.StoreMessage(file.bytes);
   const FILETIME written = machine.MessageWriteTime();
-  EXPECT_EQ(ShowAndOkay(), L"Zo\xEB, your printer is ready.\r\n\x2014 Pat");
+  EXPECT_EQ(ShowAndOkay(), file.shown);
   EXPECT_EQ(machine.StoredMessage(), file.bytes);
   const FILETIME unchanged = machine.MessageWriteTime();
   EXPECT_EQ(CompareFileTime(&written, &unchanged), 0) << "the file was written";
@@ -75,16 +76,21 @@ std::string Utf16LittleEndian(std::wstring_view text) {
   return bytes;
 }
 
+const std::wstring kPrinterReady = L"Zo\xEB, your printer is ready.\r\n\x2014 Pat";
+
 INSTANTIATE_TEST_SUITE_P(
     AsOtherToolsWriteThem, MessageFileEncodings,
     ::testing::Values(
         // Windows PowerShell 5.1's Out-File and ">".
-        EncodedFile{"PowerShell",
-                    Utf16LittleEndian(L"Zo\xEB, your printer is ready.\r\n\x2014 Pat"),
-                    Utf16LittleEndian(L"Zo\xEB, your printer is ready.\r\n\x2014 Pat!")},
+        EncodedFile{"PowerShell", Utf16LittleEndian(kPrinterReady), kPrinterReady,
+                    Utf16LittleEndian(kPrinterReady + L"!")},
         // Notepad's "UTF-8 with BOM".
         EncodedFile{"Notepad", "\xEF\xBB\xBFZo\xC3\xAB, your printer is ready.\r\n\xE2\x80\x94 Pat",
-                    "\xEF\xBB\xBFZo\xC3\xAB, your printer is ready.\r\n\xE2\x80\x94 Pat!"}),
+                    kPrinterReady,
+                    "\xEF\xBB\xBFZo\xC3\xAB, your printer is ready.\r\n\xE2\x80\x94 Pat!"},
+        // A script run on Linux: LF alone ends its lines, and they stay so.
+        EncodedFile{"UnixScript", "Printer ready.\nPat\n", L"Printer ready.\nPat\n",
+                    "Printer ready.\nPat\n!"}),
     [](const ::testing::TestParamInfo<EncodedFile>& row) { return std::string(row.param.tool); });
 
 TEST_F(MessageFile, TextBeyondTheCodePageIsSavedAndShownExactlyAtTheNextStart) {
