@@ -131,6 +131,13 @@ void TakeOnIdentity(const TemporaryFile& temporary, const Identity& old, const s
   if (!SetFileInformationByHandle(temporary.get(), FileBasicInfo, &basic, sizeof basic)) {
     ThrowLastError(path);
   }
+  // A volume without access lists (FAT on a stick, say) has no security to keep.
+  DWORD volumeFlags = 0;
+  if (GetVolumeInformationByHandleW(temporary.get(), nullptr, 0, nullptr, nullptr, &volumeFlags,
+                                    nullptr, 0) &&
+      !(volumeFlags & FILE_PERSISTENT_ACLS)) {
+    return;
+  }
   // Unprotected, the inherited entries are worked out afresh from the folder, as for the old
   // file; protected, the list is taken exactly.
   const SECURITY_INFORMATION what =
