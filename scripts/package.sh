@@ -67,6 +67,11 @@ if ! (cd "$stage" && wixl -a x64 -D WithFont=$with_font -o Calmora.msi calmora.w
   fail "wixl could not build the package"
 fi
 
+# The rows wixl cannot write go in with msibuild.
+property() {
+  msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' -v name="$1" '$1 == name { print $2 }'
+}
+
 # Uninstalling removes the Startup shortcut that Calmora's Options made for the uninstalling user:
 # left behind, it would try to start a removed program at every login. wixl has no RemoveFile
 # element, so the row goes in here. Its folder is a property set only when the product is really
@@ -79,10 +84,18 @@ sql=(
   "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('FindUserStartupFolder', 'NOT UPGRADINGPRODUCTCODE', 790)"
   "INSERT INTO RemoveFile (FileKey, Component_, FileName, DirProperty, InstallMode) VALUES ('RemoveUserStartupShortcut', 'Program', 'CALMOR~1.LNK|Calmora - Display a Message from a Support Person.lnk', 'UserStartupFolder', 2)"
 )
+# A package rebuilt at the same version (say, now with the font) has a product code of its own:
+# it replaces an installed Calmora of that version instead of going in beside it as a second one.
+# wixl's MajorUpgrade takes only older versions: its row is written again to take its own version
+# as well (513: migrate features, maximum version included).
+sql+=(
+  "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
+  "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('$(property UpgradeCode)', '$(property ProductVersion)', 513, 'WIX_UPGRADE_DETECTED')"
+)
 for query in "${sql[@]}"; do
   msibuild "$msi" -q "$query" >>"$stage/msibuild.log" 2>&1 || {
     cat "$stage/msibuild.log" >&2
-    fail "msibuild could not add: $query"
+    fail "msibuild could not change the package: $query"
   }
 done
 
