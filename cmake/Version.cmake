@@ -38,3 +38,6 @@ unset(_patch)
 set(CALMORA_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/calmora_version.h.in
                ${CALMORA_GENERATED_DIR}/calmora_version.h @ONLY)
+# The installer's package takes the same version from here (scripts/package.sh).
+configure_file(${PROJECT_SOURCE_DIR}/packaging/installer/calmora_version.wxi.in
+               ${CALMORA_GENERATED_DIR}/calmora_version.wxi @ONLY)

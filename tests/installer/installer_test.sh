@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# The Windows Installer package through its life on one PC, in a fresh Wine prefix of its own:
+# a silent install, the installed program at work, an upgrade, a refused downgrade and a silent
+# uninstall, each checked on disk and in the registry.
+# Usage: installer_test.sh installed_calmora_tests.exe
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+tests_exe=$(realpath "$1")
+work=$root/build/installer-test
+export WINEPREFIX=$work/wineprefix
+# No desktop menu entries on the Linux side for the shortcuts the package makes.
+export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
+source "$root/scripts/wine-env.sh"
+
+failures=0
+expect() { # what, actual, expected
+  if [ "$2" == "$3" ]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1: expected '$3', got '$2'" >&2
+    failures=$((failures + 1))
+  fi
+}
+exists() { [ -e "$1" ] && echo yes || echo no; }
+same() { cmp -s "$1" "$2" && echo same || echo different; }
+
+# The packages: this version with a stand-in for the heading font, and the version after it.
+wineserver -k 2>/dev/null || true
+rm -rf "$work"
+mkdir -p "$work"
+printf 'Stands in for the heading font, which is never part of the sources.\n' >"$work/font.ttf"
+package() {
+  "$root/scripts/package.sh" --font "$work/font.ttf" --out "$work/dist" "$@" \
+    >>"$work/package.log" 2>&1 || { cat "$work/package.log" >&2; return 1; }
+  sed -n 's/^Package: //p' "$work/package.log" | tail -n 1
+}
+old=$(package)
+next=$(basename "$old" | awk -F'[-.]' '{ printf "%d.%02d.%04d", $2, $3, $4 + 1 }')
+new=$(package --version "$next")
+property() { # package, name
+  msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'
+}
+product_version() { property "$1" ProductVersion; }
+
+trap 'wineserver -k 2>/dev/null || true; calmora_stop_virtual_display' EXIT
+calmora_wine_prefix
+[ -n "${DISPLAY:-}" ] || calmora_virtual_display
+wineserver -p
+wine cmd /c exit </dev/null >/dev/null 2>&1
+
+# msiexec's exit code as the shell sees it: modulo 256, so 1603 is 67 and 1605 is 69.
+msiexec() {
+  local code=0
+  wine msiexec "$@" /qn </dev/null >>"$work/msiexec.log" 2>&1 || code=$?
+  echo "$code"
+}
+unix_path() { winepath -u "$1" 2>/dev/null; }
+drive_c=$WINEPREFIX/drive_c
+program="$drive_c/Program Files/Quillmoor/Calmora"
+exe='C:\Program Files\Quillmoor\Calmora\Calmora.exe'
+appdata=$(unix_path "$(wine cmd /c echo %APPDATA% </dev/null 2>/dev/null | tr -d '\r')")
+# Per machine, Windows puts the Start Menu shortcut into the all-users Start Menu; Wine into the
+# installing user's.
+start_menu_shortcut() {
+  local folder
+  for folder in "$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs" \
+    "$appdata/Microsoft/Windows/Start Menu/Programs"; do
+    [ -e "$folder/Calmora.lnk" ] && echo "$folder/Calmora.lnk"
+  done
+  return 0
+}
+startup_shortcut() { find "$appdata/Microsoft/Windows/Start Menu/Programs" -maxdepth 2 \
+  -ipath '*/startup/Calmora - Display a Message from a Support Person.lnk'; }
+# Add or Remove Programs: one line per entry named Calmora, "version|publisher|no modify".
+entries() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /reg:64 \
+    </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' '
+    function report() { if (v["DisplayName"] == "Calmora")
+      print v["DisplayVersion"] "|" v["Publisher"] "|" v["NoModify"] }
+    /^HKEY_/ { report(); delete v; next }
+    NF >= 4 { v[$2] = $4 }
+    END { report() }'
+}
+product_icon() {
+  wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null 2>/dev/null |
+    tr -d '\r' | awk -F '    ' '$2 == "ProductIcon" { print $4 }'
+}
+setting() {
+  wine reg query 'HKLM\Software\Quillmoor\Calmora\Settings' /v 'Remove From Startup on Login' \
+    /reg:32 </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
+}
+
+echo "== Install $(basename "$old")"
+expect "silent install exits" "$(msiexec /i "$(winepath -w "$old")")" 0
+expect "Calmora.exe" "$(same "$program/Calmora.exe" "$root/build/windows/bin/Calmora.exe")" same
+expect "ELEPHNT.TTF from --font" "$(same "$program/ELEPHNT.TTF" "$work/font.ttf")" same
+expect "one Start Menu shortcut" "$(start_menu_shortcut | wc -l)" 1
+shortcut=$(start_menu_shortcut)
+info=$(lnkinfo "$shortcut" 2>/dev/null || true)
+expect "it starts" "$(sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p' <<<"$info")" "$exe"
+expect "from" "$(sed -n 's/^[[:space:]]*Working directory[[:space:]]*: //p' <<<"$info")" \
+  "${exe%\\*}\\"
+expect "Add or Remove Programs" "$(entries)" "$(product_version "$old")|Quillmoor|0x1"
+expect "its icon" "$(same "$(unix_path "$(product_icon)")" "$root/packaging/calmora.ico")" same
+
+echo "== Run the installed Calmora.exe"
+code=0
+CALMORA_INSTALLED_EXE=$exe wine "$tests_exe" >"$work/run.log" 2>&1 || code=$?
+expect "its window shows, Options makes a Startup shortcut to it" \
+  "$code $(grep -c '^\[       OK \]' "$work/run.log")" "0 1"
+startup=$(startup_shortcut)
+message=$drive_c/ProgramData/Quillmoor/UserMessage.txt
+stored_setting=$(setting)
+expect "the Startup shortcut, the message and the setting" \
+  "$(exists "$startup") $(exists "$message") $stored_setting" "yes yes REG_SZ=Yes"
+# The rest of the story needs them.
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed; see $work" >&2; exit 1; }
+cp "$startup" "$work/startup.lnk"
+cp "$message" "$work/message.txt"
+
+echo "== Upgrade to $(basename "$new")"
+expect "silent upgrade exits" "$(msiexec /i "$(winepath -w "$new")")" 0
+expect "one entry, the new version" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
+expect "the new Calmora.exe" \
+  "$(same "$program/Calmora.exe" "$root/build/package/$next/bin/Calmora.exe")" same
+
+echo "== Downgrade to $(basename "$old")"
+expect "refused with 1603" "$(msiexec /i "$(winepath -w "$old")")" 67
+expect "the new version stays" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
+
+echo "== The same version, rebuilt"
+new=$(package --version "$next")
+expect "silent install exits" "$(msiexec /i "$(winepath -w "$new")")" 0
+expect "it replaces the installed one" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
+
+# Windows removes the old version during an upgrade with UPGRADINGPRODUCTCODE set, and then
+# keeps the user's Startup shortcut. (Wine's upgrade leaves that property out, so above it took
+# the shortcut away: put it back.)
+echo "== Removal as an upgrade on Windows does it"
+mkdir -p "$(dirname "$startup")"
+cp "$work/startup.lnk" "$startup"
+expect "exits" "$(msiexec /x "$(winepath -w "$new")" \
+  'UPGRADINGPRODUCTCODE={00000000-0000-0000-0000-000000000001}')" 0
+expect "program gone, Startup shortcut kept" \
+  "$(exists "$program/Calmora.exe") $(exists "$startup")" "no yes"
+expect "reinstall exits" "$(msiexec /i "$(winepath -w "$new")")" 0
+
+echo "== Uninstall"
+expect "silent uninstall exits" "$(msiexec /x "$(winepath -w "$new")")" 0
+expect "program folder, Quillmoor folder" \
+  "$(exists "$program") $(exists "$(dirname "$program")")" "no no"
+expect "Start Menu shortcut, Startup shortcut" \
+  "$(start_menu_shortcut | wc -l) $(exists "$startup")" "0 no"
+expect "no Add or Remove Programs entry" "$(entries)" ""
+expect "the message is kept" "$(same "$message" "$work/message.txt")" same
+expect "the setting is kept" "$(setting)" "$stored_setting"
+expect "uninstalling again: not installed, 1605" "$(msiexec /x "$(property "$new" ProductCode)")" 69
+
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed; see $work" >&2; exit 1; }
+echo "The package installs, runs, upgrades, refuses a downgrade and uninstalls."
+# The prefix takes some 700 MB: it stays only when a check failed.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+rm -rf "$WINEPREFIX"
