@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang-format googletest libgtest-dev libgmock-dev
-          mingw-w64 wine wine64 xvfb x11-utils fonts-liberation liblnk-utils icoutils imagemagick
+          mingw-w64 wine wine64 xvfb x11-utils x11-xserver-utils fonts-liberation liblnk-utils icoutils imagemagick
           wixl msitools)
 missing=()
 for package in "${packages[@]}"; do

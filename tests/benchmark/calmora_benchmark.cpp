@@ -1,6 +1,9 @@
-// Measures what a person waits for and what the program costs: the time from start to the
-// window on screen, the time to save and end, and the peak memory, for messages of several
-// sizes. Prints a table; it asserts nothing.
+// Measures what a person waits for and what Calmora costs, side by side with the yardsticks its
+// goals are set against: the time from process start to a visible window whose edit box holds
+// the whole message, for Calmora, for Wine's notepad (word wrap on) opening the same file, and
+// for a minimal window with one edit box; Calmora's peak working set; and the time a 10 MiB save
+// takes. Runs are interleaved and the medians printed, with each goal and where Calmora stands.
+// It asserts nothing.
 #include <windows.h>
 
 #include <psapi.h>
@@ -8,86 +11,306 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/driver/calmora_process.h"
+#include "tests/benchmark/benchmark_message.h"
 #include "tests/support/scratch_folder.h"
 
+namespace calmora::benchmark {
 namespace {
 
-using namespace calmora;
 using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
 
-struct Figures {
-  double startMs;
-  double saveMs;
-  double peakMiB;
+constexpr std::size_t kKiB = 1024;
+constexpr std::size_t kMiB = 1024 * 1024;
+
+double Milliseconds(Clock::duration duration) {
+  return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+std::wstring BinaryFolder() {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder = path;
+  return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+// A program started for one run, ended when the run is over.
+class Child {
+ public:
+  Child(const std::wstring& executable, const std::wstring& argument,
+        const std::map<std::wstring, std::wstring>& environment) {
+    std::wstring commandLine = L"\"" + executable + L"\"";
+    if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
+    std::wstring block;
+    for (const auto& [name, value] : CurrentEnvironment(environment)) {
+      block += name + L"=" + value + L'\0';
+    }
+    block += L'\0';
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &process_)) {
+      throw std::runtime_error("cannot start a program to measure");
+    }
+  }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+  ~Child() {
+    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
+      TerminateProcess(process_.hProcess, 0);
+      WaitForSingleObject(process_.hProcess, 10000);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+
+  DWORD Id() const { return process_.dwProcessId; }
+  bool WaitForExit(DWORD milliseconds) const {
+    return WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
+  }
+  double PeakMiB() const {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) return -1;
+    return static_cast<double>(counters.PeakWorkingSetSize) / static_cast<double>(kMiB);
+  }
+
+ private:
+  static std::map<std::wstring, std::wstring> CurrentEnvironment(
+      const std::map<std::wstring, std::wstring>& changes) {
+    std::map<std::wstring, std::wstring> variables;
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) {
+      const std::wstring text = entry;
+      const auto equals = text.find(L'=', 1);
+      if (equals != std::wstring::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
+    }
+    FreeEnvironmentStringsW(block);
+    for (const auto& [name, value] : changes) variables[name] = value;
+    return variables;
+  }
+
+  PROCESS_INFORMATION process_{};
 };
 
-std::string MessageOfSize(size_t size) {
-  std::string message;
-  for (int line = 0; message.size() < size; ++line) {
-    message += "Line " + std::to_string(line) + ": your printer is ready on the second floor.\r\n";
+struct Window {
+  HWND frame = nullptr;
+  HWND edit = nullptr;
+};
+
+// The visible top-level window of `className` that `child` shows, once its edit box holds
+// `characters` characters.
+std::optional<Window> WaitUntilShown(const Child& child, const wchar_t* className,
+                                     std::size_t characters) {
+  const auto deadline = Clock::now() + 10min;
+  while (Clock::now() < deadline) {
+    struct Search {
+      DWORD process;
+      const wchar_t* className;
+      HWND found;
+    } search{child.Id(), className, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM lParam) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(lParam);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(window, &owner);
+          wchar_t name[64] = {};
+          GetClassNameW(window, name, 64);
+          if (owner != s->process || !IsWindowVisible(window) || wcscmp(name, s->className)) {
+            return TRUE;
+          }
+          s->found = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) {
+      const HWND edit = FindWindowExW(search.found, nullptr, L"Edit", nullptr);
+      DWORD_PTR length = 0;
+      if (edit && SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 600000, &length) &&
+          length == characters) {
+        return Window{search.found, edit};
+      }
+    }
+    if (child.WaitForExit(0)) return std::nullopt;
+    Sleep(1);
   }
-  message.resize(size);
-  return message;
+  return std::nullopt;
 }
 
-double PeakMiB(DWORD processId) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  const bool known = process && GetProcessMemoryInfo(process, &counters, sizeof counters);
-  if (process) CloseHandle(process);
-  return known ? static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0) : -1.0;
-}
+struct Run {
+  double showMs = 0;
+  double peakMiB = 0;
+  double saveMs = 0;
+};
 
-Figures RunOnce(const std::string& message) {
+Run RunCalmora(const std::string& message) {
   testing::ScratchFolder data;
   CreateDirectoryW(data.Path(L"Quillmoor").c_str(), nullptr);
   if (!message.empty()) data.Write(L"Quillmoor\\UserMessage.txt", message);
-
   const auto started = Clock::now();
-  e2e::CalmoraProcess calmora({{L"ProgramData", data.Path()}});
-  const HWND window = calmora.WaitForWindow(L"CalmoraForm", std::chrono::minutes(2));
-  const auto shown = Clock::now();
-  const double peak = PeakMiB(calmora.Id());
+  Child calmora(BinaryFolder() + L"\\Calmora.exe", {}, {{L"ProgramData", data.Path()}});
+  const std::optional<Window> shown = WaitUntilShown(calmora, L"CalmoraForm", message.size());
+  if (!shown) throw std::runtime_error("Calmora did not show the message");
+  Run run{Milliseconds(Clock::now() - started), calmora.PeakMiB(), 0};
 
-  const HWND okay = FindWindowExW(window, nullptr, L"Button", nullptr);
+  // A save needs a change: one character typed at the end, then OKAY.
+  const auto end = static_cast<WPARAM>(message.size());
+  SendMessageW(shown->edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+  SendMessageW(shown->edit, WM_CHAR, L'!', 0);
+  const HWND okay = FindWindowExW(shown->frame, nullptr, L"Button", nullptr);
   const auto saving = Clock::now();
-  SendMessageW(okay, BM_CLICK, 0, 0);
-  calmora.WaitForExit(std::chrono::minutes(2));
-  const auto ended = Clock::now();
-
-  const auto ms = [](auto duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-  };
-  return {ms(shown - started), ms(ended - saving), peak};
+  PostMessageW(okay, BM_CLICK, 0, 0);
+  calmora.WaitForExit(INFINITE);
+  run.saveMs = Milliseconds(Clock::now() - saving);
+  return run;
 }
+
+Run RunNotepad(const std::wstring& file, std::size_t characters) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  const auto started = Clock::now();
+  Child notepad(std::wstring(windows) + L"\\notepad.exe", file, {});
+  if (!WaitUntilShown(notepad, L"Notepad", characters)) {
+    throw std::runtime_error("notepad did not show the file");
+  }
+  return {Milliseconds(Clock::now() - started), notepad.PeakMiB(), 0};
+}
+
+Run RunMinimalWindow(const std::wstring& file, std::size_t characters) {
+  const auto started = Clock::now();
+  Child minimal(BinaryFolder() + L"\\minimal_edit_window.exe", file, {});
+  if (!WaitUntilShown(minimal, L"MinimalEditWindow", characters)) {
+    throw std::runtime_error("the minimal window did not show");
+  }
+  return {Milliseconds(Clock::now() - started), minimal.PeakMiB(), 0};
+}
+
+// Notepad wraps long lines only when asked to, as Calmora's box always does.
+class NotepadWordWrap {
+ public:
+  NotepadWordWrap() {
+    RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Notepad", 0, nullptr, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
+    DWORD size = sizeof before_;
+    had_ = RegQueryValueExW(key_, L"fWrap", nullptr, nullptr, reinterpret_cast<BYTE*>(&before_),
+                            &size) == ERROR_SUCCESS;
+    const DWORD on = 1;
+    RegSetValueExW(key_, L"fWrap", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&on), sizeof on);
+  }
+  NotepadWordWrap(const NotepadWordWrap&) = delete;
+  NotepadWordWrap& operator=(const NotepadWordWrap&) = delete;
+  ~NotepadWordWrap() {
+    if (had_) {
+      RegSetValueExW(key_, L"fWrap", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&before_),
+                     sizeof before_);
+    } else {
+      RegDeleteValueW(key_, L"fWrap");
+    }
+    RegCloseKey(key_);
+  }
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD before_ = 0;
+  bool had_ = false;
+};
 
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+  return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct Series {
+  std::vector<double> show, peak, save;
+  void Add(const Run& run) {
+    show.push_back(run.showMs);
+    peak.push_back(run.peakMiB);
+    save.push_back(run.saveMs);
+  }
+};
+
+std::string SizeName(std::size_t size) {
+  if (size == 0) return "none";
+  if (size % kMiB == 0) return std::to_string(size / kMiB) + " MiB";
+  return std::to_string(size / kKiB) + " KiB";
+}
+
+void Goal(const char* what, double goal, double now, bool atMost = true) {
+  std::printf("  %-44s goal %s%.2fx, now %.2fx %s\n", what, atMost ? "<= " : "", goal, now,
+              now <= goal ? "(met)" : "(NOT met)");
 }
 
 }  // namespace
+}  // namespace calmora::benchmark
 
-int main() {
-  constexpr int kRuns = 5;
-  std::printf("%-14s %16s %16s %16s\n", "message", "start to window", "OKAY to end", "peak memory");
-  for (const size_t size : {size_t{0}, size_t{64} * 1024, size_t{1} << 20, size_t{10} << 20}) {
-    const std::string message = MessageOfSize(size);
-    std::vector<double> start, save, peak;
-    for (int run = 0; run < kRuns; ++run) {
-      const Figures figures = RunOnce(message);
-      start.push_back(figures.startMs);
-      save.push_back(figures.saveMs);
-      peak.push_back(figures.peakMiB);
-    }
-    std::printf("%10zu KiB %13.0f ms %13.0f ms %12.1f MiB\n", size / 1024, Median(start),
-                Median(save), Median(peak));
+int wmain(int argc, wchar_t** argv) {
+  using namespace calmora::benchmark;
+  const int rounds = argc > 1 ? _wtoi(argv[1]) : 5;
+  const std::vector<std::size_t> sizes{0, 64 * kKiB, kMiB, 10 * kMiB};
+  const auto large = [](std::size_t size) { return size >= kMiB; };
+
+  calmora::testing::ScratchFolder files;
+  std::map<std::size_t, std::string> messages;
+  std::map<std::size_t, std::wstring> paths;
+  for (const std::size_t size : sizes) {
+    messages[size] = MessageOfSize(size);
+    if (size == 0) continue;
+    paths[size] = files.Path(L"message-" + std::to_wstring(size) + L".txt");
+    files.Write(L"message-" + std::to_wstring(size) + L".txt", messages[size]);
   }
-  std::printf("(medians of %d runs each)\n", kRuns);
+  const NotepadWordWrap wordWrap;
+
+  std::map<std::size_t, Series> calmora, minimal, notepad;
+  for (int round = 0; round < rounds; ++round) {
+    for (const std::size_t size : sizes) {
+      calmora[size].Add(RunCalmora(messages[size]));
+      minimal[size].Add(RunMinimalWindow(paths[size], size));
+      if (large(size)) notepad[size].Add(RunNotepad(paths[size], size));
+    }
+    std::fprintf(stderr, "round %d of %d done\n", round + 1, rounds);
+  }
+
+  std::printf("Messages: %s. Medians of %d interleaved runs.\n", kMessageShape, rounds);
+  std::printf("Start to a visible window whose edit box holds the whole message:\n\n");
+  std::printf("%-8s %10s %12s %12s %11s %14s\n", "message", "Calmora", "peak memory", "OKAY+1 char",
+              "bare box", "notepad (wrap)");
+  for (const std::size_t size : sizes) {
+    std::printf("%-8s %7.0f ms %8.1f MiB %9.0f ms %8.0f ms", SizeName(size).c_str(),
+                Median(calmora[size].show), Median(calmora[size].peak), Median(calmora[size].save),
+                Median(minimal[size].show));
+    if (large(size)) std::printf(" %11.0f ms", Median(notepad[size].show));
+    std::printf("\n");
+  }
+  std::printf(
+      "\n(bare box: a minimal window with one edit box of Calmora's size and font, showing the "
+      "same file)\n\n");
+
+  std::printf("Start-up, against the bare box:\n");
+  for (const std::size_t size : {std::size_t{0}, 64 * kKiB}) {
+    Goal(SizeName(size).c_str(), 1.1, Median(calmora[size].show) / Median(minimal[size].show));
+  }
+  std::printf("Large messages, against notepad with word wrap on:\n");
+  for (const std::size_t size : sizes) {
+    if (!large(size)) continue;
+    Goal(SizeName(size).c_str(), 1.0, Median(calmora[size].show) / Median(notepad[size].show));
+    std::printf("  %-44s the bare box takes %.2fx notepad's time\n", "",
+                Median(minimal[size].show) / Median(notepad[size].show));
+  }
+  std::printf("Memory, peak working set above an empty start, per byte of message:\n");
+  const double empty = Median(calmora[0].peak);
+  for (const std::size_t size : sizes) {
+    if (!large(size)) continue;
+    Goal(SizeName(size).c_str(), 3.0,
+         (Median(calmora[size].peak) - empty) * static_cast<double>(kMiB) /
+             static_cast<double>(size));
+  }
+  std::printf("Saving, against showing the same message:\n");
+  Goal("10 MiB", 0.2, Median(calmora[10 * kMiB].save) / Median(calmora[10 * kMiB].show));
   return 0;
 }
