@@ -38,7 +38,7 @@ CalmoraForm::~CalmoraForm() {
 }
 
 void CalmoraForm::CreateAndLoad() {
-  RegisterFormClass<CalmoraForm>(kClassName, backBrush_);
+  RegisterFormClass<CalmoraForm>(kClassName, backBrush_.get());
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, design::kWindow.caption.data(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,

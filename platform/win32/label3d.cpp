@@ -132,7 +132,7 @@ void Label::Paint(HWND window, HDC target) const noexcept {
   HDC dc = buffer ? buffer.Dc() : target;
   const int saved = SaveDC(dc);
   PaintBackground(window, dc, client);
-  PaintLabelCaption(dc, client.right, client.bottom, appearance_, font_, dpi_);
+  PaintLabelCaption(dc, client.right, client.bottom, appearance_, font_.get(), dpi_);
   RestoreDC(dc, saved);
   if (buffer) buffer.CopyTo(target);
 }

@@ -22,13 +22,13 @@ class Win32TextReader final : public TextReader {
   std::string ReadAll() override {
     std::string content;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file_, &size) && size.QuadPart > 0) {
+    if (GetFileSizeEx(file_.get(), &size) && size.QuadPart > 0) {
       content.reserve(static_cast<size_t>(size.QuadPart));
     }
     char chunk[64 * 1024];
     for (;;) {
       DWORD read = 0;
-      if (!ReadFile(file_, chunk, sizeof chunk, &read, nullptr)) ThrowLastError(path_);
+      if (!ReadFile(file_.get(), chunk, sizeof chunk, &read, nullptr)) ThrowLastError(path_);
       if (read == 0) break;
       content.append(chunk, read);
     }
@@ -102,8 +102,8 @@ void Win32FileSystem::ReplaceContents(const std::wstring& path, std::string_view
   // The folder is not made here: when it has gone, the save fails and nothing is created.
   if (!file) ThrowLastError(path);
   try {
-    WriteAll(file, bytes, path);
-    if (!FlushFileBuffers(file)) ThrowLastError(path);
+    WriteAll(file.get(), bytes, path);
+    if (!FlushFileBuffers(file.get())) ThrowLastError(path);
     if (!CloseHandle(file.release())) ThrowLastError(path);
     // ReplaceFileW keeps the existing file's security settings and attributes; a first save has
     // none to keep.

@@ -199,11 +199,7 @@ TEST_F(OptionsWindow, ClosingTheMessageWindowUnloadsAHiddenOptionsAndWritesNothi
   ASSERT_NE(StartCalmora(), nullptr);
   const Options options = OpenOptions();
   CloseOptions(options);
-  HKEY settings = nullptr;
-  RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quillmoor\\Calmora\\Settings", 0,
-                KEY_SET_VALUE | KEY_WOW64_32KEY, &settings);
-  RegDeleteValueW(settings, L"Remove From Startup on Login");
-  RegCloseKey(settings);
+  machine.DeleteSetting();
 
   EndCalmora();
   EXPECT_FALSE(machine.Setting());
