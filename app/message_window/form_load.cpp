@@ -4,7 +4,8 @@
 
 #include "font/display_font.h"
 #include "settings/registry.h"
-#include "startup/launch_removal.h"
+#include "settings/settings_schema.h"
+#include "startup/startup_shortcut.h"
 #include "store/data_folder.h"
 #include "store/message_file.h"
 
@@ -18,8 +19,12 @@ void Form_Load(const Services& services, MessageBoxText& messageBox) {
   EnsureMessageFolder(files, dataFolder);
 
   ProvisionDisplayFont(files, services.environment, services.program);
-  RemoveStartupShortcutIfAsked(Registry(services.registryApi, services.ansi), services.shell,
-                               files);
+  // The one-time start: when the technician asked for it, every launch takes the startup shortcut
+  // away again, whether the shortcut started the program or not. The setting stays as it is.
+  const Registry registry(services.registryApi, services.ansi);
+  if (AsksLaunchToRemoveStartup(ReadRemoveFromStartupOnLogin(registry))) {
+    RemoveStartupShortcut(services.shell, files);
+  }
 
   if (files.FileExists(messageFile)) {
     const auto reader = OpenMessageFile(files, messageFile);
