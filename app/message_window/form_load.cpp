@@ -22,7 +22,7 @@ void Form_Load(const Services& services, MessageBoxText& messageBox) {
   // The one-time start: when the technician asked for it, every launch takes the startup shortcut
   // away again, whether the shortcut started the program or not. The setting stays as it is.
   const Registry registry(services.registryApi, services.ansi);
-  if (AsksLaunchToRemoveStartup(ReadRemoveFromStartupOnLogin(registry))) {
+  if (RemoveFromStartupOnLoginAtLaunch(ReadRemoveFromStartupOnLogin(registry))) {
     RemoveStartupShortcut(services.shell, files);
   }
 

@@ -11,8 +11,8 @@ OptionsCheckBoxes Options_Form_Load(const Services& services) {
   const Registry registry(services.registryApi, services.ansi);
   CreateSettingsKeys(registry);
   if (!shortcutPresent) return {kUnchecked, kChecked};
-  return {kChecked,
-          CheckBoxValueOf(OptionsShowsRemoveChecked(ReadRemoveFromStartupOnLogin(registry)))};
+  return {kChecked, CheckBoxValueOf(
+                        RemoveFromStartupOnLoginInOptions(ReadRemoveFromStartupOnLogin(registry)))};
 }
 
 CloseOutcome Close_Button_Click(const Services& services, const OptionsCheckBoxes& boxes) {
@@ -25,9 +25,10 @@ CloseOutcome Close_Button_Click(const Services& services, const OptionsCheckBoxe
     RemoveStartupShortcut(services.shell, services.files);
     shortcutPresent = false;
   }
-  const bool removeAtNextLaunch = shortcutPresent && IsChecked(boxes.removeAfterReboot);
+  const bool removeFromStartupOnLogin =
+      shortcutPresent && IsChecked(boxes.removeFromStartupOnLogin);
   const Registry registry(services.registryApi, services.ansi);
-  return {shortcutPresent, WriteRemoveFromStartupOnLogin(registry, removeAtNextLaunch)};
+  return {shortcutPresent, WriteRemoveFromStartupOnLogin(registry, removeFromStartupOnLogin)};
 }
 
 std::wstring SettingNotStoredNotice(const CloseOutcome& outcome) {

@@ -99,7 +99,8 @@ void OptionsForm::Load() {
 
   const OptionsCheckBoxes boxes = Options_Form_Load(services_);
   SendMessageW(inUsersStartup_, BM_SETCHECK, static_cast<WPARAM>(boxes.inUsersStartup), 0);
-  SendMessageW(removeAfterReboot_, BM_SETCHECK, static_cast<WPARAM>(boxes.removeAfterReboot), 0);
+  SendMessageW(removeAfterReboot_, BM_SETCHECK, static_cast<WPARAM>(boxes.removeFromStartupOnLogin),
+               0);
 }
 
 void OptionsForm::ApplyDpi(UINT dpi) {

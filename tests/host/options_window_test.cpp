@@ -50,10 +50,11 @@ TEST_F(OptionsWindowTest, LoadWithShortcutShowsTheRemovalBoxUnlessTheSettingIsEx
   EXPECT_TRUE(registry.HasKey(kSettingsKey));
   EXPECT_FALSE(Setting()) << "loading creates the keys and no value";
 
-  for (const auto& [stored, removeBox] : std::vector<std::pair<std::string, CheckBoxValue>>{
+  for (const auto& [stored, removeFromStartupOnLogin] :
+       std::vector<std::pair<std::string, CheckBoxValue>>{
            {"No", kUnchecked}, {"Yes", kChecked}, {"no", kChecked}, {"No ", kChecked}}) {
     StoreSetting(stored);
-    EXPECT_EQ(Options_Form_Load(services), (OptionsCheckBoxes{kChecked, removeBox}))
+    EXPECT_EQ(Options_Form_Load(services), (OptionsCheckBoxes{kChecked, removeFromStartupOnLogin}))
         << "stored \"" << stored << "\"";
   }
 }
@@ -61,7 +62,7 @@ TEST_F(OptionsWindowTest, LoadWithShortcutShowsTheRemovalBoxUnlessTheSettingIsEx
 struct CloseRow {
   CheckBoxValue inUsersStartup;
   bool shortcutBefore;
-  CheckBoxValue removeAfterReboot;
+  CheckBoxValue removeFromStartupOnLogin;
   bool created;
   const char* written;
   bool shortcutAfter;
@@ -83,13 +84,13 @@ TEST_F(OptionsWindowTest, CloseFollowsTheOutcomeTableRowByRow) {
   for (const CloseRow& row : rows) {
     SCOPED_TRACE(::testing::Message()
                  << "in users startup " << row.inUsersStartup << ", shortcut before "
-                 << row.shortcutBefore << ", remove " << row.removeAfterReboot);
+                 << row.shortcutBefore << ", remove " << row.removeFromStartupOnLogin);
     files.files.erase(kShortcut);
     if (row.shortcutBefore) PlaceShortcut();
     shell.saved.clear();
 
     const CloseOutcome outcome =
-        Close_Button_Click(services, {row.inUsersStartup, row.removeAfterReboot});
+        Close_Button_Click(services, {row.inUsersStartup, row.removeFromStartupOnLogin});
     EXPECT_EQ(shell.saved.size(), row.created ? 1u : 0u);
     EXPECT_EQ(Setting(), Text(row.written));
     EXPECT_EQ(ShortcutPresent(), row.shortcutAfter);
