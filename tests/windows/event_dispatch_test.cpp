@@ -1,0 +1,58 @@
+// A failure that no handler dealt with, of any kind, is reported with a number and a text before
+// the program ends.
+#include "app/event_dispatch_win32.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <stdexcept>
+#include <thread>
+
+namespace calmora {
+namespace {
+
+// Waits for this process's report, writes its text to stderr on one line and presses OK, as the
+// user would.
+void AnswerTheReport() {
+  std::thread([] {
+    for (;;) {
+      HWND report = nullptr;
+      for (HWND window = FindWindowW(L"#32770", nullptr); window && !report;
+           window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == GetCurrentProcessId()) report = window;
+      }
+      if (report) {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(report, 0xFFFF, text, 512);
+        for (wchar_t& c : text) c = c == L'\n' ? L' ' : c;
+        fwprintf(stderr, L"%ls\n", text);
+        fflush(stderr);
+        PostMessageW(report, WM_COMMAND, IDOK, 0);
+        return;
+      }
+      Sleep(20);
+    }
+  }).detach();
+}
+
+TEST(DispatchDeathTest, AnyExceptionIsReportedWithANumberAndEndsTheProgram) {
+  EXPECT_EXIT(
+      {
+        AnswerTheReport();
+        Dispatch([] { throw std::out_of_range("no such line"); });
+      },
+      ::testing::ExitedWithCode(1), "Run-time error '1359': .*no such line");
+  EXPECT_EXIT(
+      {
+        AnswerTheReport();
+        Dispatch([] { throw 42; });
+      },
+      ::testing::ExitedWithCode(1), "Run-time error '1359':");
+}
+
+}  // namespace
+}  // namespace calmora
