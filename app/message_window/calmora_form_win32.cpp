@@ -59,18 +59,20 @@ void CalmoraForm::CreateControls() {
   calmoraLabel_ =
       win32::CreateLabel3d(window_, kCalmoraLabelId, PixelRect(design::kCalmoraLabel.rect, dpi_),
                            design::kCalmoraLabel.properties, dpi_);
+  // Each creation is checked at once, while the error it left is still the last one.
   okayButton_ = CreateWindowExW(0, WC_BUTTONW, design::kOkayButton.caption.data(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                                 window_, ControlMenu(kOkayButtonId), instance, nullptr);
+  if (!okayButton_) win32::ThrowLastError();
   // No ES_AUTOHSCROLL: long lines wrap at the box's width instead of scrolling sideways.
   messageBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                                     ES_AUTOVSCROLL | ES_WANTRETURN,
                                 0, 0, 0, 0, window_, ControlMenu(kMessageBoxId), instance, nullptr);
+  if (!messageBox_) win32::ThrowLastError();
   yourTechLabel_ =
       win32::CreateLabel3d(window_, kYourTechLabelId, PixelRect(design::kYourTechLabel.rect, dpi_),
                            design::kYourTechLabel.properties, dpi_);
-  if (!okayButton_ || !messageBox_) win32::ThrowLastError();
 
   // An edit control stops taking text at 30,000 characters unless told otherwise; a message
   // has no length limit of its own.
