@@ -36,6 +36,14 @@ win32::UniqueFont CreateDesignFont(const FontSpec& font, UINT dpi) {
   return win32::UniqueFont(CreateFontIndirectW(&description));
 }
 
+void SetControlsFont(std::initializer_list<HWND> controls, win32::UniqueFont font,
+                     win32::UniqueFont& held) {
+  for (const HWND control : controls) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  }
+  held = std::move(font);
+}
+
 void SizeClientArea(HWND window, const WindowDesign& design, UINT dpi) {
   const int scale = static_cast<int>(dpi);
   RECT frame{0, 0, TwipsToPixels(design.clientWidth, scale),
@@ -67,13 +75,14 @@ win32::UniqueIcon LoadOptionsIcon(int size) {
   return win32::LoadIcoResource(GetModuleHandleW(nullptr), IDR_OPTIONS_ICON, size);
 }
 
-void SetWindowIcons(HWND window, IconLoader load, win32::UniqueIcon& big,
+void SetWindowIcons(HWND window, IconLoader load, UINT dpi, win32::UniqueIcon& big,
                     win32::UniqueIcon& small) {
-  const UINT dpi = GetDpiForWindow(window);
-  big = load(GetSystemMetricsForDpi(SM_CXICON, dpi));
-  small = load(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
-  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  win32::UniqueIcon newBig = load(GetSystemMetricsForDpi(SM_CXICON, dpi));
+  win32::UniqueIcon newSmall = load(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig.get()));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.get()));
+  big = std::move(newBig);
+  small = std::move(newSmall);
 }
 
 }  // namespace calmora

@@ -45,7 +45,6 @@ void CalmoraForm::CreateAndLoad() {
                             GetModuleHandleW(nullptr), this);
   if (!window_) win32::ThrowLastError();
   dpi_ = GetDpiForWindow(window_);
-  SetWindowIcons(window_, LoadApplicationIcon, icon_, smallIcon_);
   CreateControls();
   ApplyDpi(dpi_);
 
@@ -83,10 +82,10 @@ void CalmoraForm::CreateControls() {
 
 void CalmoraForm::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  messageFont_ = CreateDesignFont(design::kUserMessageText.font, dpi);
-  okayFont_ = CreateDesignFont(design::kOkayButtonFont, dpi);
-  SendMessageW(messageBox_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont_.get()), TRUE);
-  SendMessageW(okayButton_, WM_SETFONT, reinterpret_cast<WPARAM>(okayFont_.get()), TRUE);
+  SetWindowIcons(window_, LoadApplicationIcon, dpi, icon_, smallIcon_);
+  SetControlsFont({messageBox_}, CreateDesignFont(design::kUserMessageText.font, dpi),
+                  messageFont_);
+  SetControlsFont({okayButton_}, CreateDesignFont(design::kOkayButtonFont, dpi), okayFont_);
   MoveControl(messageBox_, design::kUserMessageText.rect, dpi);
   MoveControl(okayButton_, design::kOkayButton.rect, dpi);
   MoveControl(calmoraLabel_, design::kCalmoraLabel.rect, dpi);

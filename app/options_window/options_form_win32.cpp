@@ -86,7 +86,6 @@ void OptionsForm::Load() {
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                             nullptr, instance, this);
   if (!window_) win32::ThrowLastError();
-  SetWindowIcons(window_, LoadOptionsIcon, icon_, smallIcon_);
   // Made in tab order: "In Users Startup", "Remove from Startup on next Login.", Close.
   inUsersStartup_ = CreateButton(window_, kInUsersStartupId,
                                  design::kInUsersStartupCheckBox.caption, BS_AUTOCHECKBOX);
@@ -104,10 +103,9 @@ void OptionsForm::Load() {
 }
 
 void OptionsForm::ApplyDpi(UINT dpi) {
-  font_ = CreateDesignFont(design::kFont, dpi);
-  for (const HWND control : {inUsersStartup_, removeAfterReboot_, closeButton_}) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  }
+  SetWindowIcons(window_, LoadOptionsIcon, dpi, icon_, smallIcon_);
+  SetControlsFont({inUsersStartup_, removeAfterReboot_, closeButton_},
+                  CreateDesignFont(design::kFont, dpi), font_);
   MoveControl(inUsersStartup_, design::kInUsersStartupCheckBox.rect, dpi);
   MoveControl(removeAfterReboot_, design::kRemoveAfterRebootCheckBox.rect, dpi);
   MoveControl(closeButton_, design::kCloseButton.rect, dpi);

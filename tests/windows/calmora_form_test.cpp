@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -71,6 +73,52 @@ TEST_F(CalmoraFormTest, AControlThatCannotBeMadeIsReportedWithItsOwnError) {
     }
     UnhookWindowsHookEx(hook);
   }
+}
+
+bool IsLiveFont(HGDIOBJ font) {
+  return GetObjectType(font) == OBJ_FONT;
+}
+
+bool IsLiveIcon(HICON icon) {
+  ICONINFO parts{};
+  if (!GetIconInfo(icon, &parts)) return false;
+  DeleteObject(parts.hbmMask);
+  DeleteObject(parts.hbmColor);
+  return true;
+}
+
+// Counts the fonts and icons that a window or control still held when it was handed new ones
+// but that had already been deleted.
+LRESULT CALLBACK CountDeadHandOvers(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR dead) {
+  if (message == WM_SETFONT) {
+    const auto held = reinterpret_cast<HGDIOBJ>(DefSubclassProc(window, WM_GETFONT, 0, 0));
+    if (held && !IsLiveFont(held)) ++*reinterpret_cast<int*>(dead);
+  } else if (message == WM_SETICON) {
+    const auto held = reinterpret_cast<HICON>(DefSubclassProc(window, WM_GETICON, wParam, 0));
+    if (held && !IsLiveIcon(held)) ++*reinterpret_cast<int*>(dead);
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+TEST_F(CalmoraFormTest, ADpiChangeHandsOverNewFontsAndIconsBeforeTheOldOnesGo) {
+  form->CreateAndLoad();
+  const HWND window = FindWindowW(L"CalmoraForm", nullptr);
+  ASSERT_NE(window, nullptr);
+  int dead = 0;
+  SetWindowSubclass(window, CountDeadHandOvers, 1, reinterpret_cast<DWORD_PTR>(&dead));
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    SetWindowSubclass(child, CountDeadHandOvers, 1, reinterpret_cast<DWORD_PTR>(&dead));
+  }
+  RECT suggested{0, 0, 960, 680};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(dead, 0);
+  for (const wchar_t* control : {L"Button", L"Edit"}) {
+    EXPECT_TRUE(IsLiveFont(reinterpret_cast<HGDIOBJ>(
+        SendMessageW(FindWindowExW(window, nullptr, control, nullptr), WM_GETFONT, 0, 0))))
+        << control;
+  }
+  EXPECT_TRUE(IsLiveIcon(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0))));
 }
 
 }  // namespace
