@@ -20,10 +20,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   ProgramServices platform;
   const Services& services = platform.services;
 
-  // A click on the heading shows Options modally; the message window's unload takes it down.
+  // A click on the heading shows Options modally over the message window, which owns it and so
+  // takes it down when it unloads.
   OptionsForm options(services);
-  CalmoraForm form(
-      services, [&options] { options.ShowModal(); }, [&options] { options.Unload(); });
+  CalmoraForm form(services, [&options](HWND messageWindow) { options.ShowModal(messageWindow); });
   Dispatch([&] { form.CreateAndLoad(); });
   form.ShowCentred();
   return RunMessageLoop();

@@ -25,11 +25,9 @@ constexpr UINT_PTR kMessageBoxSubclassId = 1;
 
 }  // namespace
 
-CalmoraForm::CalmoraForm(const Services& services, std::function<void()> headingClicked,
-                         std::function<void()> unloading)
+CalmoraForm::CalmoraForm(const Services& services, std::function<void(HWND)> headingClicked)
     : services_(services),
       headingClicked_(std::move(headingClicked)),
-      unloading_(std::move(unloading)),
       backBrush_(CreateSolidBrush(design::kBackColor.bgr)),
       messageBoxBrush_(CreateSolidBrush(design::kUserMessageText.backColor.bgr)) {}
 
@@ -148,7 +146,6 @@ LRESULT CalmoraForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
       MoveToSuggestedPlace(window, lParam);
       return 0;
     case WM_DESTROY:
-      Dispatch(unloading_);
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -168,7 +165,7 @@ void CalmoraForm::OnCommand(WORD id, WORD code) {
       DestroyWindow(window_);
     });
   } else if (id == kCalmoraLabelId && code == win32::kLabelClicked) {
-    Dispatch(headingClicked_);
+    Dispatch([this] { headingClicked_(window_); });
   }
   // IDCANCEL (Esc) is not handled: Esc never closes the message window.
 }

@@ -16,9 +16,8 @@ namespace calmora {
 
 class CalmoraForm final : private MessageBoxText {
  public:
-  // `headingClicked` runs when the user clicks the heading; `unloading` when the window goes.
-  CalmoraForm(const Services& services, std::function<void()> headingClicked,
-              std::function<void()> unloading);
+  // `headingClicked` runs, given this window, when the user clicks the heading.
+  CalmoraForm(const Services& services, std::function<void(HWND window)> headingClicked);
   CalmoraForm(const CalmoraForm&) = delete;
   CalmoraForm& operator=(const CalmoraForm&) = delete;
   ~CalmoraForm() override;
@@ -42,8 +41,7 @@ class CalmoraForm final : private MessageBoxText {
   void SetText(const std::wstring& text) override;
 
   const Services& services_;
-  std::function<void()> headingClicked_;
-  std::function<void()> unloading_;
+  std::function<void(HWND)> headingClicked_;
   HWND window_ = nullptr;
   HWND messageBox_ = nullptr;
   HWND okayButton_ = nullptr;

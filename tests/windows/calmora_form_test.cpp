@@ -33,8 +33,7 @@ class CalmoraFormTest : public ::testing::Test {
   }
 
   void NewForm() {
-    form.emplace(
-        platform_.services, [] {}, [] {});
+    form.emplace(platform_.services, [](HWND) {});
   }
 
   std::optional<CalmoraForm> form;
