@@ -11,16 +11,27 @@
 #include "platform/win32/win32_error.h"
 
 namespace calmora::win32 {
+namespace {
 
-std::wstring Win32Shell::StartupFolder() const {
+std::wstring StartupFolderPath(KNOWN_FOLDER_FLAG flags) {
   UniqueTaskMemString folder;
-  // The folder is named, not checked: a user without one then has no shortcut to find or remove,
-  // and only a save into it fails. Nor is it made here, as a mere look must change nothing.
-  CheckHresult(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_DONT_VERIFY, nullptr, folder.put()));
+  CheckHresult(SHGetKnownFolderPath(FOLDERID_Startup, flags, nullptr, folder.put()));
   std::wstring path = folder.get();
   // The program joins its own "\" to the folder, so a drive root's backslash is dropped.
   if (!path.empty() && path.back() == L'\\') path.pop_back();
   return path;
+}
+
+}  // namespace
+
+std::wstring Win32Shell::StartupFolder() const {
+  // Named, not checked: a user without the folder has no shortcut to find or remove. Nor is it
+  // made here, as a mere look must change nothing.
+  return StartupFolderPath(KF_FLAG_DONT_VERIFY);
+}
+
+std::wstring Win32Shell::EnsureStartupFolder() {
+  return StartupFolderPath(KF_FLAG_CREATE);
 }
 
 void Win32Shell::SaveShortcut(const std::wstring& linkPath, const ShortcutProperties& properties) {

@@ -59,6 +59,9 @@ TEST_F(StartupShortcutTest, IsWrittenIntoTheStartupFolderReadsBackAndIsRemoved) 
   EXPECT_EQ(
       CompareStringOrdinal(folder.substr(folder.rfind(L'\\')).c_str(), -1, L"\\Startup", -1, TRUE),
       CSTR_EQUAL);
+  // A user without a Startup folder gets one.
+  RemoveDirectoryW(folder.c_str());
+  ASSERT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
   CreateStartupShortcut(shell, program);
   ASSERT_TRUE(StartupShortcutExists(shell, files));
 
