@@ -5,7 +5,7 @@
 #include "font/display_font.h"
 #include "settings/registry.h"
 #include "settings/settings_schema.h"
-#include "startup/startup_shortcut.h"
+#include "startup/launch_removal.h"
 #include "store/data_folder.h"
 #include "store/message_file.h"
 
@@ -23,7 +23,7 @@ void Form_Load(const Services& services, MessageBoxText& messageBox) {
   // away again, whether the shortcut started the program or not. The setting stays as it is.
   const Registry registry(services.registryApi, services.ansi);
   if (RemoveFromStartupOnLoginAtLaunch(ReadRemoveFromStartupOnLogin(registry))) {
-    RemoveStartupShortcut(services.shell, files);
+    RemoveStartupShortcutAtLaunch(services.shell, files);
   }
 
   if (files.FileExists(messageFile)) {

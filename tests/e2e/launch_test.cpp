@@ -36,6 +36,25 @@ TEST_F(LaunchRemoval, YesTakesTheShortcutAwayBeforeTheWindowShowsAndStaysYes) {
   EXPECT_FALSE(machine.ShortcutExists());
 }
 
+// A clean-up that fails must not hide the message at every login.
+TEST_F(LaunchRemoval, AShortcutThatCannotBeRemovedStillLetsTheMessageShowAndGoesLater) {
+  machine.PlaceShortcut();
+  machine.StoreSetting(TextValue("Yes"));
+  machine.StoreMessage("Your laptop is ready.");
+  SetFileAttributesW(machine.StartupShortcut().c_str(), FILE_ATTRIBUTE_READONLY);
+  {
+    CalmoraProcess calmora = machine.Start();
+    const HWND window = calmora.MessageWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowText(FindWindowExW(window, nullptr, L"Edit", nullptr)),
+              L"Your laptop is ready.");
+    EXPECT_TRUE(machine.ShortcutExists());
+  }
+  SetFileAttributesW(machine.StartupShortcut().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_TRUE(Launch());
+  EXPECT_FALSE(machine.ShortcutExists());
+}
+
 TEST_F(LaunchRemoval, AnythingButExactlyYesLeavesTheShortcut) {
   const RegistryValue others[] = {TextValue("yes"), TextValue("Yes "), TextValue("No"),
                                   RegistryValue{REG_DWORD, {1, 0, 0, 0}}};

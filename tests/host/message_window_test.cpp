@@ -74,15 +74,6 @@ TEST_F(MessageWindowTest, FontAndOneTimeStartComeBetweenTheFolderAndTheMessage) 
   EXPECT_EQ(messageBox.text, L"message");
 }
 
-TEST_F(MessageWindowTest, AFailedRemovalEndsTheLoadBeforeTheMessage) {
-  files.files[kShortcut] = "shortcut";
-  files.failingOperations["Delete"] = 5;
-  registry.PutValue("SOFTWARE\\Quillmoor\\Calmora\\Settings", "Remove From Startup on Login",
-                    kRegSz, testing::BytesOf("Yes"));
-  EXPECT_THROW(Form_Load(services, messageBox), RuntimeError);
-  EXPECT_EQ(files.calls.back(), L"Delete " + kShortcut);
-}
-
 TEST_F(MessageWindowTest, HighBytesAreDecodedThroughTheCodePage) {
   files.folders.insert(kFolder);
   std::string bytes;

@@ -36,6 +36,7 @@ void MachineState::Clean() {
       ERROR_SUCCESS) {
     RegDeleteTreeW(software.get(), L"Quillmoor");
   }
+  SetFileAttributesW(StartupShortcut().c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(StartupShortcut().c_str());
 }
 
