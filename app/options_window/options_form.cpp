@@ -28,14 +28,21 @@ CloseOutcome Close_Button_Click(const Services& services, const OptionsCheckBoxe
   const bool removeFromStartupOnLogin =
       shortcutPresent && IsChecked(boxes.removeFromStartupOnLogin);
   const Registry registry(services.registryApi, services.ansi);
-  return {shortcutPresent, WriteRemoveFromStartupOnLogin(registry, removeFromStartupOnLogin)};
+  if (WriteRemoveFromStartupOnLogin(registry, removeFromStartupOnLogin)) {
+    return {shortcutPresent, true, removeFromStartupOnLogin};
+  }
+  return {shortcutPresent, false,
+          RemoveFromStartupOnLoginAtLaunch(ReadRemoveFromStartupOnLogin(registry))};
 }
 
 std::wstring SettingNotStoredNotice(const CloseOutcome& outcome) {
   std::wstring notice =
-      L"Calmora could not save whether to remove it from the Startup folder at the next login. "
-      L"Changing this setting needs the right to change the computer's settings.";
-  if (outcome.shortcutPresent) {
+      L"Calmora could not save whether to remove it from the Startup folder at the next login.";
+  if (outcome.shortcutPresent && outcome.removeFromStartupOnLogin) {
+    notice +=
+        L"\n\nThe setting saved before stays: Calmora starts at the next login and then removes "
+        L"its shortcut from the Startup folder.";
+  } else if (outcome.shortcutPresent) {
     notice +=
         L"\n\nThe shortcut stays in the Startup folder, and Calmora starts at every login, "
         L"until the shortcut is removed.";
