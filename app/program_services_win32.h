@@ -5,6 +5,7 @@
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_font_table.h"
 #include "platform/win32/win32_program_location.h"
 #include "platform/win32/win32_registry_api.h"
 #include "platform/win32/win32_shell.h"
@@ -22,7 +23,8 @@ struct ProgramServices {
   win32::Win32ProgramLocation program;
   win32::Win32RegistryApi registryApi;
   win32::Win32Shell shell;
-  Services services{environment, files, ansi, program, registryApi, shell};
+  win32::Win32FontTable fonts;
+  Services services{environment, files, ansi, program, registryApi, shell, fonts};
 };
 
 }  // namespace calmora

@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang-format googletest libgtest-dev libgmock-dev
-          mingw-w64 wine wine64 xvfb x11-utils fonts-liberation liblnk-utils icoutils imagemagick)
+          mingw-w64 wine wine64 xvfb x11-utils fonts-liberation python3-fonttools liblnk-utils
+          icoutils imagemagick)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

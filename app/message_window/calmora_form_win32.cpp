@@ -47,6 +47,10 @@ void CalmoraForm::CreateAndLoad() {
   ApplyDpi(dpi_);
 
   Form_Load(services_, *this);
+  // The load may have added the heading's font to the process: the labels take it up before the
+  // window shows.
+  win32::ReloadLabel3dFont(calmoraLabel_, dpi_);
+  win32::ReloadLabel3dFont(yourTechLabel_, dpi_);
 }
 
 void CalmoraForm::CreateControls() {
@@ -88,8 +92,8 @@ void CalmoraForm::ApplyDpi(UINT dpi) {
   MoveControl(okayButton_, design::kOkayButton.rect, dpi);
   MoveControl(calmoraLabel_, design::kCalmoraLabel.rect, dpi);
   MoveControl(yourTechLabel_, design::kYourTechLabel.rect, dpi);
-  win32::SetLabel3dDpi(calmoraLabel_, dpi);
-  win32::SetLabel3dDpi(yourTechLabel_, dpi);
+  win32::ReloadLabel3dFont(calmoraLabel_, dpi);
+  win32::ReloadLabel3dFont(yourTechLabel_, dpi);
   SizeClientArea(window_, design::kWindow, dpi);
 }
 

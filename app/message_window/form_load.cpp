@@ -18,7 +18,7 @@ void Form_Load(const Services& services, MessageBoxText& messageBox) {
 
   EnsureMessageFolder(files, dataFolder);
 
-  ProvisionDisplayFont(files, services.environment, services.program);
+  ProvisionDisplayFont(files, services.environment, services.program, services.fonts);
   // The one-time start: when the technician asked for it, every launch takes the startup shortcut
   // away again, whether the shortcut started the program or not. The setting stays as it is.
   const Registry registry(services.registryApi, services.ansi);
