@@ -8,11 +8,8 @@
 namespace calmora {
 
 RECT PixelRect(const TwipsRect& rect, UINT dpi) {
-  const int scale = static_cast<int>(dpi);
-  const int left = TwipsToPixels(rect.left, scale);
-  const int top = TwipsToPixels(rect.top, scale);
-  return RECT{left, top, left + TwipsToPixels(rect.width, scale),
-              top + TwipsToPixels(rect.height, scale)};
+  const PixelBounds pixels = ToPixels(rect, static_cast<int>(dpi));
+  return RECT{pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
 
 HMENU ControlMenu(int controlId) {
