@@ -11,6 +11,7 @@
 
 #include "app/program_services_win32.h"
 #include "platform/runtime_error.h"
+#include "platform/win32/unique_handle.h"
 #include "tests/support/scratch_folder.h"
 
 namespace calmora {
@@ -81,8 +82,7 @@ bool IsLiveFont(HGDIOBJ font) {
 bool IsLiveIcon(HICON icon) {
   ICONINFO parts{};
   if (!GetIconInfo(icon, &parts)) return false;
-  DeleteObject(parts.hbmMask);
-  DeleteObject(parts.hbmColor);
+  const win32::UniqueBitmap mask(parts.hbmMask), color(parts.hbmColor);
   return true;
 }
 

@@ -13,29 +13,30 @@
 namespace calmora {
 namespace {
 
-// Waits for this process's report, writes its text to stderr on one line and presses OK, as the
-// user would.
+HWND ThisProcessesReport() {
+  for (HWND window = FindWindowW(L"#32770", nullptr); window;
+       window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window)) return window;
+  }
+  return nullptr;
+}
+
+// Waits for this process's report to show its text, writes that text to stderr on one line and
+// presses OK, as the user would.
 void AnswerTheReport() {
   std::thread([] {
-    for (;;) {
-      HWND report = nullptr;
-      for (HWND window = FindWindowW(L"#32770", nullptr); window && !report;
-           window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner == GetCurrentProcessId()) report = window;
-      }
-      if (report) {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(report, 0xFFFF, text, 512);
-        for (wchar_t& c : text) c = c == L'\n' ? L' ' : c;
-        fwprintf(stderr, L"%ls\n", text);
-        fflush(stderr);
-        PostMessageW(report, WM_COMMAND, IDOK, 0);
-        return;
-      }
+    wchar_t text[512] = {};
+    HWND report = nullptr;
+    while (!report || !GetDlgItemTextW(report, 0xFFFF, text, 512)) {
       Sleep(20);
+      report = ThisProcessesReport();
     }
+    for (wchar_t& c : text) c = c == L'\n' ? L' ' : c;
+    fwprintf(stderr, L"%ls\n", text);
+    fflush(stderr);
+    PostMessageW(report, WM_COMMAND, IDOK, 0);
   }).detach();
 }
 
