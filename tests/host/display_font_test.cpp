@@ -42,7 +42,7 @@ TEST(DisplayFont, IsCopiedWhenMissingAndTheHeadingGetsTheFaceItCarries) {
     testing::FakeFileSystem files;
     testing::FakeEnvironment environment;
     testing::FakeProgramLocation program;
-    testing::FakeFontTable fonts{files};
+    testing::FakeFontTable fonts;
     if (row.winDir) environment.variables[L"WinDir"] = row.winDir;
     files.folders = {L"C:\\Tools", L"C:\\Windows\\Fonts", L"D:\\WINNT\\Fonts", L"\\Fonts"};
     if (row.fontBeside) files.files[L"C:\\Tools\\ELEPHNT.TTF"] = "beside";
@@ -69,7 +69,7 @@ TEST(DisplayFont, AProgramFolderThatCannotBeFoundIsStillAnError) {
   } program;
   testing::FakeFileSystem files;
   testing::FakeEnvironment environment;
-  testing::FakeFontTable fonts{files};
+  testing::FakeFontTable fonts;
   EXPECT_THROW(ProvisionDisplayFont(files, environment, program, fonts), RuntimeError);
 }
 

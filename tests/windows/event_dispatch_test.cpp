@@ -8,51 +8,34 @@
 
 #include <cstdio>
 #include <stdexcept>
-#include <thread>
 
 namespace calmora {
 namespace {
 
-HWND ThisProcessesReport() {
-  for (HWND window = FindWindowW(L"#32770", nullptr); window;
-       window = FindWindowExW(nullptr, window, L"#32770", nullptr)) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId() && IsWindowVisible(window)) return window;
-  }
-  return nullptr;
+// Answers the report as the user would once it shows: writes its text to stderr on one line, for
+// the death test to match, and presses OK.
+void CALLBACK ReadAndPressOk(HWND report, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(report, timer);
+  wchar_t text[512] = {};
+  GetDlgItemTextW(report, 0xFFFF, text, 512);
+  for (wchar_t& c : text) c = c == L'\n' ? L' ' : c;
+  fwprintf(stderr, L"%ls\n", text);
+  PostMessageW(report, WM_COMMAND, IDOK, 0);
 }
 
-// Waits for this process's report to show its text, writes that text to stderr on one line and
-// presses OK, as the user would.
-void AnswerTheReport() {
-  std::thread([] {
-    wchar_t text[512] = {};
-    HWND report = nullptr;
-    while (!report || !GetDlgItemTextW(report, 0xFFFF, text, 512)) {
-      Sleep(20);
-      report = ThisProcessesReport();
-    }
-    for (wchar_t& c : text) c = c == L'\n' ? L' ' : c;
-    fwprintf(stderr, L"%ls\n", text);
-    fflush(stderr);
-    PostMessageW(report, WM_COMMAND, IDOK, 0);
-  }).detach();
+LRESULT CALLBACK AnswerTheReport(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) SetTimer(reinterpret_cast<HWND>(wParam), 1, 0, ReadAndPressOk);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST(DispatchDeathTest, AnyExceptionIsReportedWithANumberAndEndsTheProgram) {
-  EXPECT_EXIT(
-      {
-        AnswerTheReport();
-        Dispatch([] { throw std::out_of_range("no such line"); });
-      },
-      ::testing::ExitedWithCode(1), "Run-time error '1359': .*no such line");
-  EXPECT_EXIT(
-      {
-        AnswerTheReport();
-        Dispatch([] { throw 42; });
-      },
-      ::testing::ExitedWithCode(1), "Run-time error '1359':");
+  const auto answered = [] {
+    SetWindowsHookExW(WH_CBT, AnswerTheReport, nullptr, GetCurrentThreadId());
+  };
+  EXPECT_EXIT((answered(), Dispatch([] { throw std::out_of_range("no such line"); })),
+              ::testing::ExitedWithCode(1), "Run-time error '1359': .*no such line");
+  EXPECT_EXIT((answered(), Dispatch([] { throw 42; })), ::testing::ExitedWithCode(1),
+              "Run-time error '1359':");
 }
 
 }  // namespace

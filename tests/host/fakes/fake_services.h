@@ -19,7 +19,7 @@ struct FakeServices {
   FakeProgramLocation program;
   FakeRegistryApi registry;
   FakeShell shell{files};
-  FakeFontTable fonts{files};
+  FakeFontTable fonts;
   Services services{environment, files, ansi, program, registry, shell, fonts};
 };
 
