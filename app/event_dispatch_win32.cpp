@@ -2,15 +2,22 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <exception>
+#include <new>
+#include <string>
+
 #include "app/runtime_error_report.h"
+#include "platform/runtime_error.h"
 #include "platform/win32/win32_error.h"
 
 namespace calmora {
+namespace {
 
 // The exit code of a program that a run-time error ended.
 constexpr UINT kEndedByRuntimeError = 1;
 
-void ReportRuntimeErrorAndEnd(const RuntimeError& error) {
+[[noreturn]] void ReportAndEnd(const RuntimeError& error) {
   const std::wstring report = RuntimeErrorReport(error);
   // Task-modal with no owner: the program's windows take no input while the report is up, and
   // nothing else of the program runs after it.
@@ -19,9 +26,31 @@ void ReportRuntimeErrorAndEnd(const RuntimeError& error) {
   ExitProcess(kEndedByRuntimeError);
 }
 
-void ReportOutOfMemoryAndEnd() {
-  ReportRuntimeErrorAndEnd(
-      RuntimeError(ERROR_NOT_ENOUGH_MEMORY, win32::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)));
+[[noreturn]] void ReportAndEnd(DWORD code, std::wstring detail = {}) {
+  ReportAndEnd(RuntimeError(code, win32::SystemErrorText(code), std::move(detail)));
+}
+
+std::wstring TextOf(const char* what) {
+  std::wstring text(strlen(what), L'\0');
+  text.resize(static_cast<size_t>(MultiByteToWideChar(
+      CP_ACP, 0, what, static_cast<int>(text.size()), text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+}  // namespace
+
+void ReportCurrentExceptionAndEnd() noexcept {
+  try {
+    throw;
+  } catch (const RuntimeError& error) {
+    ReportAndEnd(error);
+  } catch (const std::bad_alloc&) {
+    ReportAndEnd(ERROR_NOT_ENOUGH_MEMORY);
+  } catch (const std::exception& error) {
+    ReportAndEnd(ERROR_INTERNAL_ERROR, TextOf(error.what()));
+  } catch (...) {
+    ReportAndEnd(ERROR_INTERNAL_ERROR);
+  }
 }
 
 }  // namespace calmora

@@ -8,13 +8,8 @@
 #include "app/message_loop_win32.h"
 #include "app/message_window/calmora_form_win32.h"
 #include "app/options_window/options_form_win32.h"
+#include "app/program_services_win32.h"
 #include "platform/win32/com_ptr.h"
-#include "platform/win32/win32_ansi_code_page.h"
-#include "platform/win32/win32_environment.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_program_location.h"
-#include "platform/win32/win32_registry_api.h"
-#include "platform/win32/win32_shell.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace calmora;
@@ -22,18 +17,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
   const win32::ComApartment com;
 
-  const win32::Win32Environment environment;
-  win32::Win32FileSystem files;
-  const win32::Win32AnsiCodePage ansi;
-  const win32::Win32ProgramLocation program;
-  win32::Win32RegistryApi registryApi;
-  win32::Win32Shell shell;
-  const Services services{environment, files, ansi, program, registryApi, shell};
+  ProgramServices platform;
+  const Services& services = platform.services;
 
-  // A click on the heading shows Options modally; the message window's unload takes it down.
+  // A click on the heading shows Options modally over the message window, which owns it and so
+  // takes it down when it unloads.
   OptionsForm options(services);
-  CalmoraForm form(
-      services, [&options] { options.ShowModal(); }, [&options] { options.Unload(); });
+  CalmoraForm form(services, [&options](HWND messageWindow) { options.ShowModal(messageWindow); });
   Dispatch([&] { form.CreateAndLoad(); });
   form.ShowCentred();
   return RunMessageLoop();

@@ -5,6 +5,7 @@
 #include "platform/ansi_code_page.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/font_table.h"
 #include "platform/program_location.h"
 #include "platform/registry_api.h"
 #include "platform/shell.h"
@@ -18,6 +19,7 @@ struct Services {
   const ProgramLocation& program;
   RegistryApi& registryApi;
   Shell& shell;
+  FontTable& fonts;
 };
 
 }  // namespace calmora

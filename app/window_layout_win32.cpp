@@ -8,11 +8,8 @@
 namespace calmora {
 
 RECT PixelRect(const TwipsRect& rect, UINT dpi) {
-  const int scale = static_cast<int>(dpi);
-  const int left = TwipsToPixels(rect.left, scale);
-  const int top = TwipsToPixels(rect.top, scale);
-  return RECT{left, top, left + TwipsToPixels(rect.width, scale),
-              top + TwipsToPixels(rect.height, scale)};
+  const PixelBounds pixels = ToPixels(rect, static_cast<int>(dpi));
+  return RECT{pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
 
 HMENU ControlMenu(int controlId) {
@@ -34,6 +31,14 @@ win32::UniqueFont CreateDesignFont(const FontSpec& font, UINT dpi) {
   description.lfQuality = CLEARTYPE_QUALITY;
   wcsncpy(description.lfFaceName, font.face.data(), LF_FACESIZE - 1);
   return win32::UniqueFont(CreateFontIndirectW(&description));
+}
+
+void SetControlsFont(std::initializer_list<HWND> controls, win32::UniqueFont font,
+                     win32::UniqueFont& held) {
+  for (const HWND control : controls) {
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  }
+  held = std::move(font);
 }
 
 void SizeClientArea(HWND window, const WindowDesign& design, UINT dpi) {
@@ -67,13 +72,14 @@ win32::UniqueIcon LoadOptionsIcon(int size) {
   return win32::LoadIcoResource(GetModuleHandleW(nullptr), IDR_OPTIONS_ICON, size);
 }
 
-void SetWindowIcons(HWND window, IconLoader load, win32::UniqueIcon& big,
+void SetWindowIcons(HWND window, IconLoader load, UINT dpi, win32::UniqueIcon& big,
                     win32::UniqueIcon& small) {
-  const UINT dpi = GetDpiForWindow(window);
-  big = load(GetSystemMetricsForDpi(SM_CXICON, dpi));
-  small = load(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
-  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
-  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+  win32::UniqueIcon newBig = load(GetSystemMetricsForDpi(SM_CXICON, dpi));
+  win32::UniqueIcon newSmall = load(GetSystemMetricsForDpi(SM_CXSMICON, dpi));
+  SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig.get()));
+  SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall.get()));
+  big = std::move(newBig);
+  small = std::move(newSmall);
 }
 
 }  // namespace calmora

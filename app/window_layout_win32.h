@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 #include "app/window_design.h"
 #include "platform/win32/unique_handle.h"
 
@@ -12,6 +14,10 @@ RECT PixelRect(const TwipsRect& rect, UINT dpi);
 HMENU ControlMenu(int controlId);
 void MoveControl(HWND control, const TwipsRect& rect, UINT dpi);
 win32::UniqueFont CreateDesignFont(const FontSpec& font, UINT dpi);
+// Hands `font` to the controls, and only then lets go of the font that `held` held: a control
+// never holds a deleted font, not even for a moment.
+void SetControlsFont(std::initializer_list<HWND> controls, win32::UniqueFont font,
+                     win32::UniqueFont& held);
 
 // Gives the window the design's client area at `dpi`, keeping its position.
 void SizeClientArea(HWND window, const WindowDesign& design, UINT dpi);
@@ -21,9 +27,11 @@ void CentreOnScreen(HWND window);
 win32::UniqueIcon LoadApplicationIcon(int size);
 win32::UniqueIcon LoadOptionsIcon(int size);
 
-// Gives the window its icon at the sizes the title bar and the task switcher use; the window
-// shows the icons for as long as `big` and `small` hold them.
+// Gives the window its icon at the sizes the title bar and the task switcher use at `dpi`; the
+// window shows the icons for as long as `big` and `small` hold them. As with fonts, the old icons
+// go only once the window has the new ones.
 using IconLoader = win32::UniqueIcon (*)(int size);
-void SetWindowIcons(HWND window, IconLoader load, win32::UniqueIcon& big, win32::UniqueIcon& small);
+void SetWindowIcons(HWND window, IconLoader load, UINT dpi, win32::UniqueIcon& big,
+                    win32::UniqueIcon& small);
 
 }  // namespace calmora

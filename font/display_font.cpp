@@ -22,17 +22,20 @@ std::wstring DestinationPath(const Environment& environment) {
 }  // namespace
 
 void ProvisionDisplayFont(FileSystem& files, const Environment& environment,
-                          const ProgramLocation& program) {
-  if (!files.FileExists(SourcePath(program))) return;
-  if (files.FileExists(DestinationPath(environment))) return;
-  // Only the copy itself is forgiven: the font only dresses the heading, and the message matters
-  // more (see the header). Any other failure is still the program's run-time error.
+                          const ProgramLocation& program, FontTable& fonts) {
   const std::wstring source = SourcePath(program);
+  if (!files.FileExists(source)) return;
   const std::wstring destination = DestinationPath(environment);
-  try {
-    files.Copy(source, destination);
-  } catch (const RuntimeError&) {
+  if (!files.FileExists(destination)) {
+    // Only the copy itself is forgiven: the font only dresses the heading, and the message
+    // matters more (see the header). Any other failure is still the program's run-time error.
+    try {
+      files.Copy(source, destination);
+    } catch (const RuntimeError&) {
+      return;
+    }
   }
+  fonts.AddPrivateFont(destination);
 }
 
 }  // namespace calmora

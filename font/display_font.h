@@ -1,21 +1,24 @@
-// The heading's typeface, Elephant: its TrueType file travels beside the program and is copied
-// into the system font folder when it is missing there.
+// The heading's typeface, Elephant: its TrueType file travels beside the program, is copied into
+// the system font folder when it is missing there, and is made available to this process.
 #pragma once
 
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/font_table.h"
 #include "platform/program_location.h"
 
 namespace calmora {
 
-// Copies "ELEPHNT.TTF" from the program's folder to "WinDir" + "\Fonts\" when it is in the one
-// and not the other. A font file already there is never compared or replaced, and nothing is
-// registered: the system picks the file up from its font folder by itself.
+// When "ELEPHNT.TTF" lies in the program's folder: copies it to "WinDir" + "\Fonts\" when it is
+// missing there, and then adds the file in the font folder, copied now or already there, to this
+// process's fonts. A font file already there is never compared or replaced, and nothing is
+// registered: a file copied into the font folder is not in the system's font table, so without
+// the process's own copy the heading would never show the face.
 //
 // A copy that fails (an account that may not write the font folder) is passed over, and tried
-// again at the next start: the heading then keeps whatever face the system gives it, which is
-// far better than never showing the message at all.
+// again at the next start; so is a file that holds no font that can be loaded. The heading then
+// keeps whatever face the system gives it, which is far better than never showing the message.
 void ProvisionDisplayFont(FileSystem& files, const Environment& environment,
-                          const ProgramLocation& program);
+                          const ProgramLocation& program, FontTable& fonts);
 
 }  // namespace calmora

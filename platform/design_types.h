@@ -45,6 +45,21 @@ constexpr int TwipsToPixels(int twips, int dpi) {
   return static_cast<int>(scaled >= 0 ? (scaled + 720) / 1440 : -((-scaled + 720) / 1440));
 }
 
+// A rectangle in device pixels: left and top inside it, right and bottom just past it.
+struct PixelBounds {
+  int left;
+  int top;
+  int right;
+  int bottom;
+};
+
+// Where a control designed at `rect` lies at `dpi`: its corner and its size, each rounded.
+constexpr PixelBounds ToPixels(const TwipsRect& rect, int dpi) {
+  const int left = TwipsToPixels(rect.left, dpi);
+  const int top = TwipsToPixels(rect.top, dpi);
+  return {left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)};
+}
+
 // A font's character height in pixels (the negative LOGFONT height) at `dpi`.
 constexpr int FontPixelHeight(const FontSpec& font, int dpi) {
   const long long scaled = static_cast<long long>(font.sizeTenThousandthsOfPoint) * dpi;

@@ -6,6 +6,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 scripts/install-deps.sh
 scripts/check-format.sh
+scripts/check-layering.sh
 
 cmake --preset host >/dev/null
 cmake --build --preset host

@@ -9,19 +9,21 @@ void CreateSettingsKeys(const Registry& registry) {
 }
 
 std::wstring ReadRemoveFromStartupOnLogin(const Registry& registry) {
-  return registry.ReadRegistryValue(kSettingsRoot, kSettingsKeyPath, kRemoveFromStartupValueName);
+  return registry.ReadRegistryValue(kSettingsRoot, kSettingsKeyPath,
+                                    kRemoveFromStartupOnLoginValueName);
 }
 
-bool WriteRemoveFromStartupOnLogin(const Registry& registry, bool remove) {
-  return registry.WriteRegistryValue(kSettingsRoot, kSettingsKeyPath, kRemoveFromStartupValueName,
-                                     remove ? kYes : kNo);
+bool WriteRemoveFromStartupOnLogin(const Registry& registry, bool removeFromStartupOnLogin) {
+  return registry.WriteRegistryValue(kSettingsRoot, kSettingsKeyPath,
+                                     kRemoveFromStartupOnLoginValueName,
+                                     removeFromStartupOnLogin ? kYes : kNo);
 }
 
-bool AsksLaunchToRemoveStartup(std::wstring_view text) {
+bool RemoveFromStartupOnLoginAtLaunch(std::wstring_view text) {
   return text == kYes;
 }
 
-bool OptionsShowsRemoveChecked(std::wstring_view text) {
+bool RemoveFromStartupOnLoginInOptions(std::wstring_view text) {
   return text != kNo;
 }
 

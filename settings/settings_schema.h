@@ -14,7 +14,8 @@ inline constexpr RegistryKey kSettingsRoot = kHkeyLocalMachine;
 inline constexpr std::wstring_view kVendorKeyPath = L"SOFTWARE\\Quillmoor";
 inline constexpr std::wstring_view kProductKeyPath = L"SOFTWARE\\Quillmoor\\Calmora";
 inline constexpr std::wstring_view kSettingsKeyPath = L"SOFTWARE\\Quillmoor\\Calmora\\Settings";
-inline constexpr std::wstring_view kRemoveFromStartupValueName = L"Remove From Startup on Login";
+inline constexpr std::wstring_view kRemoveFromStartupOnLoginValueName =
+    L"Remove From Startup on Login";
 inline constexpr std::wstring_view kYes = L"Yes";
 inline constexpr std::wstring_view kNo = L"No";
 
@@ -27,14 +28,14 @@ std::wstring ReadRemoveFromStartupOnLogin(const Registry& registry);
 
 // Stores "Yes" when the next launch should take the startup shortcut away, else "No". The keys
 // are not created here. The result says whether the registry accepted the text.
-bool WriteRemoveFromStartupOnLogin(const Registry& registry, bool remove);
+bool WriteRemoveFromStartupOnLogin(const Registry& registry, bool removeFromStartupOnLogin);
 
-// The launch takes the shortcut away only for exactly "Yes": any other text, a missing value
-// included, leaves it.
-bool AsksLaunchToRemoveStartup(std::wstring_view text);
+// The setting as the launch reads it: on only for exactly "Yes"; any other text, a missing value
+// included, is off and leaves the shortcut.
+bool RemoveFromStartupOnLoginAtLaunch(std::wstring_view text);
 
-// The Options window ticks its removal box for everything but exactly "No", so a missing value
-// shows ticked there although the launch treats it as "No".
-bool OptionsShowsRemoveChecked(std::wstring_view text);
+// The setting as the Options window shows it: ticked for everything but exactly "No", so a
+// missing value shows ticked there although the launch reads it as off.
+bool RemoveFromStartupOnLoginInOptions(std::wstring_view text);
 
 }  // namespace calmora

@@ -1,13 +1,16 @@
 #include "startup/launch_removal.h"
 
-#include "settings/settings_schema.h"
+#include "platform/runtime_error.h"
 #include "startup/startup_shortcut.h"
 
 namespace calmora {
 
-void RemoveStartupShortcutIfAsked(const Registry& registry, Shell& shell, FileSystem& files) {
-  if (AsksLaunchToRemoveStartup(ReadRemoveFromStartupOnLogin(registry))) {
-    RemoveStartupShortcut(shell, files);
+void RemoveStartupShortcutAtLaunch(Shell& shell, FileSystem& files) {
+  const std::wstring shortcut = StartupShortcutPath(shell);
+  if (!files.FileExists(shortcut)) return;
+  try {
+    files.Delete(shortcut);
+  } catch (const RuntimeError&) {
   }
 }
 

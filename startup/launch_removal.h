@@ -1,14 +1,15 @@
-// The one-time start: when the technician asked for it, every launch takes the startup shortcut
-// away again before the message is shown, whether the program was started by the shortcut or by
-// hand. The setting itself is left as it is.
+// The one-time start's removal, as a launch does it when the setting asks for it.
 #pragma once
 
 #include "platform/file_system.h"
 #include "platform/shell.h"
-#include "settings/registry.h"
 
 namespace calmora {
 
-void RemoveStartupShortcutIfAsked(const Registry& registry, Shell& shell, FileSystem& files);
+// Deletes the startup shortcut when it is there. A shortcut that cannot be deleted (read-only, or
+// held open by another program) is passed over, like a failed font copy, and the next start tries
+// again: the message matters more than the clean-up. Any other failure is still the program's
+// run-time error.
+void RemoveStartupShortcutAtLaunch(Shell& shell, FileSystem& files);
 
 }  // namespace calmora

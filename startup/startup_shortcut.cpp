@@ -13,14 +13,17 @@ std::wstring OwnExecutable(const ProgramLocation& program) {
   return program.OwnFolder() + L"\\" + program.OwnFileName() + L".exe";
 }
 
+std::wstring ShortcutPathIn(std::wstring folder) {
+  folder += L"\\";
+  folder += kShortcutName;
+  folder += kShortcutExtension;
+  return folder;
+}
+
 }  // namespace
 
 std::wstring StartupShortcutPath(const Shell& shell) {
-  std::wstring path = shell.StartupFolder();
-  path += L"\\";
-  path += kShortcutName;
-  path += kShortcutExtension;
-  return path;
+  return ShortcutPathIn(shell.StartupFolder());
 }
 
 void CreateStartupShortcut(Shell& shell, const ProgramLocation& program) {
@@ -32,7 +35,8 @@ void CreateStartupShortcut(Shell& shell, const ProgramLocation& program) {
       .description = std::wstring(kDescription),
       .workingDirectory = program.OwnFolder(),
   };
-  shell.SaveShortcut(StartupShortcutPath(shell), properties);
+  // A user whose Startup folder is missing gets one, as Windows would make it.
+  shell.SaveShortcut(ShortcutPathIn(shell.EnsureStartupFolder()), properties);
 }
 
 void RemoveStartupShortcut(Shell& shell, FileSystem& files) {

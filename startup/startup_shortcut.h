@@ -14,8 +14,9 @@ namespace calmora {
 // The Startup folder, "\", "Calmora - Display a Message from a Support Person", ".lnk".
 std::wstring StartupShortcutPath(const Shell& shell);
 
-// Writes the shortcut to the running executable, under whatever name it runs. It does not look
-// for an existing shortcut first: its callers decide that.
+// Writes the shortcut to the running executable, under whatever name it runs, making the Startup
+// folder first when it is missing. It does not look for an existing shortcut first: its callers
+// decide that.
 void CreateStartupShortcut(Shell& shell, const ProgramLocation& program);
 
 // Deletes the shortcut when it is there; when it is not, nothing happens and nothing fails.

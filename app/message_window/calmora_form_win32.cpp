@@ -30,11 +30,9 @@ constexpr WPARAM kEsExAllowEolAll = 0x0001 | 0x0002;  // CR alone and LF alone
 
 }  // namespace
 
-CalmoraForm::CalmoraForm(const Services& services, std::function<void()> headingClicked,
-                         std::function<void()> unloading)
+CalmoraForm::CalmoraForm(const Services& services, std::function<void(HWND)> headingClicked)
     : services_(services),
       headingClicked_(std::move(headingClicked)),
-      unloading_(std::move(unloading)),
       backBrush_(CreateSolidBrush(design::kBackColor.bgr)),
       messageBoxBrush_(CreateSolidBrush(design::kUserMessageText.backColor.bgr)) {}
 
@@ -43,18 +41,21 @@ CalmoraForm::~CalmoraForm() {
 }
 
 void CalmoraForm::CreateAndLoad() {
-  RegisterFormClass<CalmoraForm>(kClassName, backBrush_);
+  RegisterFormClass<CalmoraForm>(kClassName, backBrush_.get());
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, design::kWindow.caption.data(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
   if (!window_) win32::ThrowLastError();
   dpi_ = GetDpiForWindow(window_);
-  SetWindowIcons(window_, LoadApplicationIcon, icon_, smallIcon_);
   CreateControls();
   ApplyDpi(dpi_);
 
   loaded_ = Form_Load(services_, *this);
+  // The load may have added the heading's font to the process: the labels take it up before the
+  // window shows.
+  win32::ReloadLabel3dFont(calmoraLabel_, dpi_);
+  win32::ReloadLabel3dFont(yourTechLabel_, dpi_);
 }
 
 void CalmoraForm::CreateControls() {
@@ -64,18 +65,20 @@ void CalmoraForm::CreateControls() {
   calmoraLabel_ =
       win32::CreateLabel3d(window_, kCalmoraLabelId, PixelRect(design::kCalmoraLabel.rect, dpi_),
                            design::kCalmoraLabel.properties, dpi_);
+  // Each creation is checked at once, while the error it left is still the last one.
   okayButton_ = CreateWindowExW(0, WC_BUTTONW, design::kOkayButton.caption.data(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                                 window_, ControlMenu(kOkayButtonId), instance, nullptr);
+  if (!okayButton_) win32::ThrowLastError();
   // No ES_AUTOHSCROLL: long lines wrap at the box's width instead of scrolling sideways.
   messageBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
                                     ES_AUTOVSCROLL | ES_WANTRETURN,
                                 0, 0, 0, 0, window_, ControlMenu(kMessageBoxId), instance, nullptr);
+  if (!messageBox_) win32::ThrowLastError();
   yourTechLabel_ =
       win32::CreateLabel3d(window_, kYourTechLabelId, PixelRect(design::kYourTechLabel.rect, dpi_),
                            design::kYourTechLabel.properties, dpi_);
-  if (!okayButton_ || !messageBox_) win32::ThrowLastError();
 
   // An edit control stops taking text at 30,000 characters unless told otherwise; a message
   // has no length limit of its own.
@@ -89,16 +92,16 @@ void CalmoraForm::CreateControls() {
 
 void CalmoraForm::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  messageFont_ = CreateDesignFont(design::kUserMessageText.font, dpi);
-  okayFont_ = CreateDesignFont(design::kOkayButtonFont, dpi);
-  SendMessageW(messageBox_, WM_SETFONT, reinterpret_cast<WPARAM>(messageFont_.get()), TRUE);
-  SendMessageW(okayButton_, WM_SETFONT, reinterpret_cast<WPARAM>(okayFont_.get()), TRUE);
+  SetWindowIcons(window_, LoadApplicationIcon, dpi, icon_, smallIcon_);
+  SetControlsFont({messageBox_}, CreateDesignFont(design::kUserMessageText.font, dpi),
+                  messageFont_);
+  SetControlsFont({okayButton_}, CreateDesignFont(design::kOkayButtonFont, dpi), okayFont_);
   MoveControl(messageBox_, design::kUserMessageText.rect, dpi);
   MoveControl(okayButton_, design::kOkayButton.rect, dpi);
   MoveControl(calmoraLabel_, design::kCalmoraLabel.rect, dpi);
   MoveControl(yourTechLabel_, design::kYourTechLabel.rect, dpi);
-  win32::SetLabel3dDpi(calmoraLabel_, dpi);
-  win32::SetLabel3dDpi(yourTechLabel_, dpi);
+  win32::ReloadLabel3dFont(calmoraLabel_, dpi);
+  win32::ReloadLabel3dFont(yourTechLabel_, dpi);
   SizeClientArea(window_, design::kWindow, dpi);
 }
 
@@ -155,7 +158,6 @@ LRESULT CalmoraForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
       MoveToSuggestedPlace(window, lParam);
       return 0;
     case WM_DESTROY:
-      Dispatch(unloading_);
       PostQuitMessage(0);
       return 0;
     case WM_NCDESTROY:
@@ -175,7 +177,7 @@ void CalmoraForm::OnCommand(WORD id, WORD code) {
       DestroyWindow(window_);
     });
   } else if (id == kCalmoraLabelId && code == win32::kLabelClicked) {
-    Dispatch(headingClicked_);
+    Dispatch([this] { headingClicked_(window_); });
   }
   // IDCANCEL (Esc) is not handled: Esc never closes the message window.
 }

@@ -17,9 +17,8 @@ namespace calmora {
 
 class CalmoraForm final : private MessageBoxText {
  public:
-  // `headingClicked` runs when the user clicks the heading; `unloading` when the window goes.
-  CalmoraForm(const Services& services, std::function<void()> headingClicked,
-              std::function<void()> unloading);
+  // `headingClicked` runs, given this window, when the user clicks the heading.
+  CalmoraForm(const Services& services, std::function<void(HWND window)> headingClicked);
   CalmoraForm(const CalmoraForm&) = delete;
   CalmoraForm& operator=(const CalmoraForm&) = delete;
   ~CalmoraForm() override;
@@ -43,8 +42,7 @@ class CalmoraForm final : private MessageBoxText {
   void SetText(const std::wstring& text) override;
 
   const Services& services_;
-  std::function<void()> headingClicked_;
-  std::function<void()> unloading_;
+  std::function<void(HWND)> headingClicked_;
   // What the load put into the message box; OKAY stores the box only when it differs.
   LoadedMessage loaded_ = LoadedMessage::NoFile();
   HWND window_ = nullptr;

@@ -4,6 +4,7 @@
 
 #include "font/display_font.h"
 #include "settings/registry.h"
+#include "settings/settings_schema.h"
 #include "startup/launch_removal.h"
 #include "store/data_folder.h"
 #include "store/message_file.h"
@@ -17,9 +18,13 @@ LoadedMessage Form_Load(const Services& services, MessageBoxText& messageBox) {
 
   EnsureMessageFolder(files, dataFolder);
 
-  ProvisionDisplayFont(files, services.environment, services.program);
-  RemoveStartupShortcutIfAsked(Registry(services.registryApi, services.ansi), services.shell,
-                               files);
+  ProvisionDisplayFont(files, services.environment, services.program, services.fonts);
+  // The one-time start: when the technician asked for it, every launch takes the startup shortcut
+  // away again, whether the shortcut started the program or not. The setting stays as it is.
+  const Registry registry(services.registryApi, services.ansi);
+  if (RemoveFromStartupOnLoginAtLaunch(ReadRemoveFromStartupOnLogin(registry))) {
+    RemoveStartupShortcutAtLaunch(services.shell, files);
+  }
 
   if (!files.FileExists(messageFile)) return LoadedMessage::NoFile();
   LoadedMessage loaded = LoadedMessage::NotShown();

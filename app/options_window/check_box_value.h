@@ -19,7 +19,7 @@ constexpr CheckBoxValue CheckBoxValueOf(bool checked) {
 
 struct OptionsCheckBoxes {
   CheckBoxValue inUsersStartup = kUnchecked;
-  CheckBoxValue removeAfterReboot = kUnchecked;
+  CheckBoxValue removeFromStartupOnLogin = kUnchecked;
   constexpr bool operator==(const OptionsCheckBoxes&) const = default;
 };
 

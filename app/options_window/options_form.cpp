@@ -11,8 +11,8 @@ OptionsCheckBoxes Options_Form_Load(const Services& services) {
   const Registry registry(services.registryApi, services.ansi);
   CreateSettingsKeys(registry);
   if (!shortcutPresent) return {kUnchecked, kChecked};
-  return {kChecked,
-          CheckBoxValueOf(OptionsShowsRemoveChecked(ReadRemoveFromStartupOnLogin(registry)))};
+  return {kChecked, CheckBoxValueOf(
+                        RemoveFromStartupOnLoginInOptions(ReadRemoveFromStartupOnLogin(registry)))};
 }
 
 CloseOutcome Close_Button_Click(const Services& services, const OptionsCheckBoxes& boxes) {
@@ -25,16 +25,24 @@ CloseOutcome Close_Button_Click(const Services& services, const OptionsCheckBoxe
     RemoveStartupShortcut(services.shell, services.files);
     shortcutPresent = false;
   }
-  const bool removeAtNextLaunch = shortcutPresent && IsChecked(boxes.removeAfterReboot);
+  const bool removeFromStartupOnLogin =
+      shortcutPresent && IsChecked(boxes.removeFromStartupOnLogin);
   const Registry registry(services.registryApi, services.ansi);
-  return {shortcutPresent, WriteRemoveFromStartupOnLogin(registry, removeAtNextLaunch)};
+  if (WriteRemoveFromStartupOnLogin(registry, removeFromStartupOnLogin)) {
+    return {shortcutPresent, true, removeFromStartupOnLogin};
+  }
+  return {shortcutPresent, false,
+          RemoveFromStartupOnLoginAtLaunch(ReadRemoveFromStartupOnLogin(registry))};
 }
 
 std::wstring SettingNotStoredNotice(const CloseOutcome& outcome) {
   std::wstring notice =
-      L"Calmora could not save whether to remove it from the Startup folder at the next login. "
-      L"Changing this setting needs the right to change the computer's settings.";
-  if (outcome.shortcutPresent) {
+      L"Calmora could not save whether to remove it from the Startup folder at the next login.";
+  if (outcome.shortcutPresent && outcome.removeFromStartupOnLogin) {
+    notice +=
+        L"\n\nThe setting saved before stays: Calmora starts at the next login and then removes "
+        L"its shortcut from the Startup folder.";
+  } else if (outcome.shortcutPresent) {
     notice +=
         L"\n\nThe shortcut stays in the Startup folder, and Calmora starts at every login, "
         L"until the shortcut is removed.";

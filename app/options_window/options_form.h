@@ -18,12 +18,16 @@ struct CloseOutcome {
   // False when the registry refused the setting; the technician is told, since the start at the
   // next login is then not what the boxes say.
   bool settingStored;
+  // What the next launch reads in the registry: the setting just stored, or when that failed, the
+  // one that is still there.
+  bool removeFromStartupOnLogin;
 };
 
 // Creates or removes the shortcut, then stores "Yes" or "No".
 CloseOutcome Close_Button_Click(const Services& services, const OptionsCheckBoxes& boxes);
 
-// The notice shown when the setting could not be stored.
+// The notice shown when the setting could not be stored: what the next login will do. It names no
+// cause; the program cannot tell why the registry refused.
 std::wstring SettingNotStoredNotice(const CloseOutcome& outcome);
 
 }  // namespace calmora

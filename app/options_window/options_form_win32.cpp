@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <vector>
-
 #include "app/event_dispatch_win32.h"
 #include "app/form_window_win32.h"
 #include "app/message_loop_win32.h"
@@ -33,60 +31,39 @@ HWND CreateButton(HWND parent, int id, std::wstring_view caption, DWORD style) {
   return button;
 }
 
-// While the Options window is shown, every other window of the program is disabled, as for any
-// modal window, and enabled again afterwards.
-std::vector<HWND> DisableOtherWindows(HWND modal) {
-  struct Search {
-    HWND modal;
-    std::vector<HWND> disabled;
-  } search{modal, {}};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM lParam) -> BOOL {
-        auto* found = reinterpret_cast<Search*>(lParam);
-        if (window != found->modal && IsWindowVisible(window) && IsWindowEnabled(window)) {
-          EnableWindow(window, FALSE);
-          found->disabled.push_back(window);
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.disabled;
-}
-
 }  // namespace
 
 OptionsForm::OptionsForm(const Services& services) : services_(services) {}
 
 OptionsForm::~OptionsForm() {
-  Unload();
-}
-
-void OptionsForm::ShowModal() {
-  if (!window_) Load();
-  const std::vector<HWND> disabled = DisableOtherWindows(window_);
-  ShowWindow(window_, SW_SHOW);
-  SetForegroundWindow(window_);
-  RunModalLoop([this] { return window_ && IsWindowVisible(window_); });
-  for (const HWND window : disabled) EnableWindow(window, TRUE);
-  // The window that was active before takes the keyboard again.
-  if (!disabled.empty()) SetForegroundWindow(disabled.front());
-}
-
-void OptionsForm::Unload() {
   if (window_) DestroyWindow(window_);
 }
 
-void OptionsForm::Load() {
+void OptionsForm::ShowModal(HWND owner) {
+  if (!window_) Load(owner);
+  // As under any modal window, the owner takes no input meanwhile.
+  EnableWindow(owner, FALSE);
+  ShowWindow(window_, SW_SHOW);
+  SetForegroundWindow(window_);
+  RunModalLoop([this] { return window_ && IsWindowVisible(window_); });
+  EnableWindow(owner, TRUE);
+}
+
+void OptionsForm::EnableOwner() {
+  // Before the window hides: Windows then hands the activation to the owner, not to some other
+  // program's window while the owner still takes no input.
+  EnableWindow(GetWindow(window_, GW_OWNER), TRUE);
+}
+
+void OptionsForm::Load(HWND owner) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   RegisterFormClass<OptionsForm>(kClassName, GetSysColorBrush(COLOR_BTNFACE));
-  // No owner: the window opens where the system puts a new window, and comes back where it was
-  // left.
-  window_ = CreateWindowExW(kExStyle, kClassName, design::kWindow.caption.data(), kStyle,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
-                            nullptr, instance, this);
+  // Owned, it always stays above the message window and goes with it. It opens where the system
+  // puts a new window, and comes back where it was left.
+  window_ =
+      CreateWindowExW(kExStyle, kClassName, design::kWindow.caption.data(), kStyle, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner, nullptr, instance, this);
   if (!window_) win32::ThrowLastError();
-  SetWindowIcons(window_, LoadOptionsIcon, icon_, smallIcon_);
   // Made in tab order: "In Users Startup", "Remove from Startup on next Login.", Close.
   inUsersStartup_ = CreateButton(window_, kInUsersStartupId,
                                  design::kInUsersStartupCheckBox.caption, BS_AUTOCHECKBOX);
@@ -99,14 +76,14 @@ void OptionsForm::Load() {
 
   const OptionsCheckBoxes boxes = Options_Form_Load(services_);
   SendMessageW(inUsersStartup_, BM_SETCHECK, static_cast<WPARAM>(boxes.inUsersStartup), 0);
-  SendMessageW(removeAfterReboot_, BM_SETCHECK, static_cast<WPARAM>(boxes.removeAfterReboot), 0);
+  SendMessageW(removeAfterReboot_, BM_SETCHECK, static_cast<WPARAM>(boxes.removeFromStartupOnLogin),
+               0);
 }
 
 void OptionsForm::ApplyDpi(UINT dpi) {
-  font_ = CreateDesignFont(design::kFont, dpi);
-  for (const HWND control : {inUsersStartup_, removeAfterReboot_, closeButton_}) {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-  }
+  SetWindowIcons(window_, LoadOptionsIcon, dpi, icon_, smallIcon_);
+  SetControlsFont({inUsersStartup_, removeAfterReboot_, closeButton_},
+                  CreateDesignFont(design::kFont, dpi), font_);
   MoveControl(inUsersStartup_, design::kInUsersStartupCheckBox.rect, dpi);
   MoveControl(removeAfterReboot_, design::kRemoveAfterRebootCheckBox.rect, dpi);
   MoveControl(closeButton_, design::kCloseButton.rect, dpi);
@@ -124,6 +101,7 @@ void OptionsForm::Close() {
     MessageBoxW(window_, SettingNotStoredNotice(outcome).c_str(), L"Options",
                 MB_OK | MB_ICONWARNING);
   }
+  EnableOwner();
   ShowWindow(window_, SW_HIDE);
 }
 
@@ -143,6 +121,9 @@ LRESULT OptionsForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
       ApplyDpi(HIWORD(wParam));
       MoveToSuggestedPlace(window, lParam);
       return 0;
+    case WM_CLOSE:
+      EnableOwner();
+      break;
     case WM_NCDESTROY:
       // The title bar's close unloads the window without applying the boxes; the next showing
       // loads it afresh.

@@ -1,6 +1,6 @@
-// The Options window on screen: loaded at its first showing, shown modally over the message
-// window, hidden by Close (so a later showing finds the boxes as they were left), and unloaded
-// with the message window.
+// The Options window on screen: loaded at its first showing, owned by the message window and shown
+// modally over it, hidden by Close (so a later showing finds the boxes as they were left), and
+// unloaded with the message window.
 #pragma once
 
 #include <windows.h>
@@ -19,18 +19,17 @@ class OptionsForm {
   OptionsForm& operator=(const OptionsForm&) = delete;
   ~OptionsForm();
 
-  // Loads the window when it is not loaded, shows it, and returns once it is hidden or unloaded.
-  // Meanwhile the program's other windows take no input.
-  void ShowModal();
-  // Unloads the window, shown or hidden, without applying the boxes; nothing when not loaded.
-  void Unload();
+  // Loads the window, owned by `owner`, when it is not loaded, shows it, and returns once it is
+  // hidden or unloaded. Meanwhile the owner takes no input.
+  void ShowModal(HWND owner);
 
   // The window's messages, as its window procedure hands them on.
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  void Load();
+  void Load(HWND owner);
   void ApplyDpi(UINT dpi);
+  void EnableOwner();
   void Close();
   OptionsCheckBoxes ReadCheckBoxes() const;
 

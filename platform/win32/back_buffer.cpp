@@ -19,14 +19,14 @@ BackBuffer::BackBuffer(HDC compatibleWith, int width, int height) noexcept
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bitmap_.reset(CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_ || !bits) return;
-  selected_.emplace(dc_, bitmap_);
+  selected_.emplace(dc_.get(), bitmap_.get());
   pixels_ = static_cast<std::uint32_t*>(bits);
 }
 
 void BackBuffer::CopyTo(HDC target) const noexcept {
-  BitBlt(target, 0, 0, width_, height_, dc_, 0, 0, SRCCOPY);
+  BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }
 
 std::span<const std::uint32_t> BackBuffer::Pixels() const noexcept {

@@ -12,13 +12,6 @@
 
 namespace calmora::win32 {
 
-struct MemoryDcTraits {
-  static HDC Invalid() noexcept { return nullptr; }
-  static bool IsValid(HDC h) noexcept { return h != nullptr; }
-  static void Close(HDC h) noexcept { DeleteDC(h); }
-};
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;
-
 class BackBuffer {
  public:
   // A buffer that could not be made (no memory for the picture) is false; the caller then draws

@@ -27,11 +27,7 @@ class ComPtr {
   void reset() noexcept {
     if (pointer_) std::exchange(pointer_, nullptr)->Release();
   }
-  // For creation functions that hand the new reference back through a void**.
-  void** put_void() noexcept {
-    reset();
-    return reinterpret_cast<void**>(&pointer_);
-  }
+  // For creation functions that hand the new reference back, through IID_PPV_ARGS.
   Interface** put() noexcept {
     reset();
     return &pointer_;

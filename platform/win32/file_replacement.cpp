@@ -30,19 +30,10 @@ constexpr DWORD kRenamePause = 25;
 // building for Windows 10 as a whole.
 constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 
-// A security descriptor the system allocated, freed with LocalFree.
-struct LocalSecurityDescriptor {
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  LocalSecurityDescriptor() = default;
-  LocalSecurityDescriptor(const LocalSecurityDescriptor&) = delete;
-  LocalSecurityDescriptor& operator=(const LocalSecurityDescriptor&) = delete;
-  ~LocalSecurityDescriptor() { LocalFree(descriptor); }
-};
-
 // What the old file is besides its bytes.
 struct Identity {
   DWORD attributes = 0;
-  LocalSecurityDescriptor security;
+  UniqueLocalMemory security;
   PSID owner = nullptr;
   PSID group = nullptr;
   PACL dacl = nullptr;
@@ -58,14 +49,17 @@ std::unique_ptr<Identity> ReadIdentity(const std::wstring& path) {
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return nullptr;
     ThrowError(error, path);
   }
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
   const DWORD status = GetNamedSecurityInfoW(
       path.c_str(), SE_FILE_OBJECT,
       OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-      &identity->owner, &identity->group, &identity->dacl, nullptr, &identity->security.descriptor);
+      &identity->owner, &identity->group, &identity->dacl, nullptr, &descriptor);
+  // The owner, group and access list point into the descriptor, which lives as long as they do.
+  identity->security.reset(descriptor);
   if (status != ERROR_SUCCESS) ThrowError(status, path);
   SECURITY_DESCRIPTOR_CONTROL control = 0;
   DWORD revision = 0;
-  if (GetSecurityDescriptorControl(identity->security.descriptor, &control, &revision)) {
+  if (GetSecurityDescriptorControl(descriptor, &control, &revision)) {
     identity->daclProtected = (control & SE_DACL_PROTECTED) != 0;
   }
   return identity;
@@ -210,16 +204,15 @@ void RemoveLeftovers(const std::wstring& path) {
   const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
   const std::wstring fileName = path.substr(folder.size());
   WIN32_FIND_DATAW found;
-  const HANDLE search =
+  const UniqueFindHandle search(
       FindFirstFileExW((path + L".*" + std::wstring(kTemporarySuffix)).c_str(), FindExInfoBasic,
-                       &found, FindExSearchNameMatch, nullptr, 0);
-  if (search == INVALID_HANDLE_VALUE) return;
+                       &found, FindExSearchNameMatch, nullptr, 0));
+  if (!search) return;
   do {
     if (IsTemporaryName(found.cFileName, fileName)) {
       DeleteFileW((folder + found.cFileName).c_str());
     }
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
 }
 
 }  // namespace

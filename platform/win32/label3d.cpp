@@ -17,8 +17,8 @@ namespace calmora::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Calmora3DLabel";
-// The label's own message, so that a new DPI reaches it through its window like everything else.
-constexpr UINT kSetDpiMessage = WM_USER + 1;
+// The label's own message, so that a new font reaches it through its window like everything else.
+constexpr UINT kReloadFontMessage = WM_USER + 1;
 
 struct CreationData {
   const LabelAppearance* appearance;
@@ -81,8 +81,8 @@ LRESULT Label::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) n
       }
       return result;
     }
-    case kSetDpiMessage:
-      if (static_cast<UINT>(wParam) != dpi_ && wParam != 0) {
+    case kReloadFontMessage:
+      if (wParam != 0) {
         dpi_ = static_cast<UINT>(wParam);
         font_ = CreateLabelFont(appearance_, dpi_);
         InvalidateRect(window, nullptr, FALSE);
@@ -132,7 +132,7 @@ void Label::Paint(HWND window, HDC target) const noexcept {
   HDC dc = buffer ? buffer.Dc() : target;
   const int saved = SaveDC(dc);
   PaintBackground(window, dc, client);
-  PaintLabelCaption(dc, client.right, client.bottom, appearance_, font_, dpi_);
+  PaintLabelCaption(dc, client.right, client.bottom, appearance_, font_.get(), dpi_);
   RestoreDC(dc, saved);
   if (buffer) buffer.CopyTo(target);
 }
@@ -195,8 +195,8 @@ HWND CreateLabel3d(HWND parent, int controlId, const RECT& bounds, LabelProperty
   return label;
 }
 
-void SetLabel3dDpi(HWND label, UINT dpi) {
-  SendMessageW(label, kSetDpiMessage, dpi, 0);
+void ReloadLabel3dFont(HWND label, UINT dpi) {
+  SendMessageW(label, kReloadFontMessage, dpi, 0);
 }
 
 }  // namespace calmora::win32

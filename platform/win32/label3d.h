@@ -18,7 +18,8 @@ inline constexpr WORD kLabelClicked = 0;
 HWND CreateLabel3d(HWND parent, int controlId, const RECT& bounds, LabelPropertyBag properties,
                    UINT dpi);
 
-// The parent moved to a monitor with another DPI: the label rebuilds its font for it.
-void SetLabel3dDpi(HWND label, UINT dpi);
+// The label builds its font again at `dpi`: for a monitor with another DPI, or for a font that
+// has been added to the process since.
+void ReloadLabel3dFont(HWND label, UINT dpi);
 
 }  // namespace calmora::win32

@@ -1,33 +1,42 @@
-// One small owner per kind of Win32 handle: a constructor that takes the handle, a destructor
-// that releases it, and a conversion back to the raw handle for API calls.
+// Owners for Win32 handles, in the style of WIL's unique_any: one template, told how the kind of
+// handle is released. There is no conversion to the raw handle: API calls take `.get()`, so a
+// handle cannot slip out of its owner and be released twice.
 #pragma once
 
 #include <windows.h>
+
+#include <objbase.h>
 
 #include <utility>
 
 namespace calmora::win32 {
 
-template <typename Handle, typename Traits>
-class UniqueHandle {
+template <typename Handle>
+constexpr bool IsNotNull(Handle handle) noexcept {
+  return handle != nullptr;
+}
+
+// Owns `Handle` and releases it with `Close`. An empty owner holds nullptr; `IsValid` says which
+// values are owned handles, for the kinds whose API reports failure with another value.
+template <typename Handle, auto Close, auto IsValid = IsNotNull<Handle>>
+class UniqueAny {
  public:
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+  UniqueAny() = default;
+  explicit UniqueAny(Handle handle) noexcept : handle_(handle) {}
+  UniqueAny(const UniqueAny&) = delete;
+  UniqueAny& operator=(const UniqueAny&) = delete;
+  UniqueAny(UniqueAny&& other) noexcept : handle_(other.release()) {}
+  UniqueAny& operator=(UniqueAny&& other) noexcept {
     reset(other.release());
     return *this;
   }
-  ~UniqueHandle() { reset(); }
+  ~UniqueAny() { reset(); }
 
   Handle get() const noexcept { return handle_; }
-  operator Handle() const noexcept { return handle_; }  // NOLINT: used as the raw handle
-  explicit operator bool() const noexcept { return Traits::IsValid(handle_); }
-  Handle release() noexcept { return std::exchange(handle_, Traits::Invalid()); }
-  void reset(Handle handle = Traits::Invalid()) noexcept {
-    if (Traits::IsValid(handle_)) Traits::Close(handle_);
+  explicit operator bool() const noexcept { return IsValid(handle_); }
+  Handle release() noexcept { return std::exchange(handle_, nullptr); }
+  void reset(Handle handle = nullptr) noexcept {
+    if (IsValid(handle_)) Close(handle_);
     handle_ = handle;
   }
   // For APIs that hand a new handle back through a pointer.
@@ -37,39 +46,29 @@ class UniqueHandle {
   }
 
  private:
-  Handle handle_ = Traits::Invalid();
+  Handle handle_ = nullptr;
 };
 
-struct FileHandleTraits {
-  static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
-  static void Close(HANDLE h) noexcept { CloseHandle(h); }
-};
-using UniqueFile = UniqueHandle<HANDLE, FileHandleTraits>;
+// CreateFileW reports failure as INVALID_HANDLE_VALUE, not as nullptr.
+inline bool IsOpenFile(HANDLE handle) noexcept {
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
 
-template <typename Gdi>
-struct GdiObjectTraits {
-  static Gdi Invalid() noexcept { return nullptr; }
-  static bool IsValid(Gdi h) noexcept { return h != nullptr; }
-  static void Close(Gdi h) noexcept { DeleteObject(h); }
-};
-using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
-using UniqueBrush = UniqueHandle<HBRUSH, GdiObjectTraits<HBRUSH>>;
-using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
-
-struct IconTraits {
-  static HICON Invalid() noexcept { return nullptr; }
-  static bool IsValid(HICON h) noexcept { return h != nullptr; }
-  static void Close(HICON h) noexcept { DestroyIcon(h); }
-};
-using UniqueIcon = UniqueHandle<HICON, IconTraits>;
-
-struct RegistryKeyTraits {
-  static HKEY Invalid() noexcept { return nullptr; }
-  static bool IsValid(HKEY h) noexcept { return h != nullptr; }
-  static void Close(HKEY h) noexcept { RegCloseKey(h); }
-};
-using UniqueRegistryKey = UniqueHandle<HKEY, RegistryKeyTraits>;
+using UniqueHandle = UniqueAny<HANDLE, CloseHandle>;
+using UniqueFile = UniqueAny<HANDLE, CloseHandle, IsOpenFile>;
+using UniqueFont = UniqueAny<HFONT, DeleteObject>;
+using UniqueBrush = UniqueAny<HBRUSH, DeleteObject>;
+using UniqueBitmap = UniqueAny<HBITMAP, DeleteObject>;
+using UniqueMemoryDc = UniqueAny<HDC, DeleteDC>;
+using UniqueIcon = UniqueAny<HICON, DestroyIcon>;
+using UniqueRegistryKey = UniqueAny<HKEY, RegCloseKey>;
+// What the system allocated from the local heap for the caller to free, such as a security
+// descriptor.
+using UniqueLocalMemory = UniqueAny<HLOCAL, LocalFree>;
+// A directory search of FindFirstFileExW, which also reports failure as INVALID_HANDLE_VALUE.
+using UniqueFindHandle = UniqueAny<HANDLE, FindClose, IsOpenFile>;
+// Text that the shell or COM allocated with the task allocator.
+using UniqueTaskMemString = UniqueAny<wchar_t*, CoTaskMemFree>;
 
 // Selects a GDI object into a device context for one scope and puts the old one back.
 class ScopedSelect {

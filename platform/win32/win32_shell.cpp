@@ -7,44 +7,38 @@
 #include <shobjidl.h>
 
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
 
 namespace calmora::win32 {
 namespace {
 
-// Owns a string that the shell allocated with the COM task allocator.
-class TaskMemString {
- public:
-  TaskMemString() = default;
-  TaskMemString(const TaskMemString&) = delete;
-  TaskMemString& operator=(const TaskMemString&) = delete;
-  ~TaskMemString() { CoTaskMemFree(text_); }
-
-  PWSTR* put() noexcept { return &text_; }
-  const wchar_t* get() const noexcept { return text_; }
-
- private:
-  PWSTR text_ = nullptr;
-};
-
-}  // namespace
-
-std::wstring Win32Shell::StartupFolder() const {
-  TaskMemString folder;
-  // The folder is named, not checked: a user without one then has no shortcut to find or remove,
-  // and only a save into it fails. Nor is it made here, as a mere look must change nothing.
-  CheckHresult(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_DONT_VERIFY, nullptr, folder.put()));
+std::wstring StartupFolderPath(KNOWN_FOLDER_FLAG flags) {
+  UniqueTaskMemString folder;
+  CheckHresult(SHGetKnownFolderPath(FOLDERID_Startup, flags, nullptr, folder.put()));
   std::wstring path = folder.get();
   // The program joins its own "\" to the folder, so a drive root's backslash is dropped.
   if (!path.empty() && path.back() == L'\\') path.pop_back();
   return path;
 }
 
+}  // namespace
+
+std::wstring Win32Shell::StartupFolder() const {
+  // Named, not checked: a user without the folder has no shortcut to find or remove. Nor is it
+  // made here, as a mere look must change nothing.
+  return StartupFolderPath(KF_FLAG_DONT_VERIFY);
+}
+
+std::wstring Win32Shell::EnsureStartupFolder() {
+  return StartupFolderPath(KF_FLAG_CREATE);
+}
+
 void Win32Shell::SaveShortcut(const std::wstring& linkPath, const ShortcutProperties& properties) {
   ComPtr<IShellLinkW> link;
-  CheckHresult(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                link.put_void()),
-               linkPath);
+  CheckHresult(
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.put())),
+      linkPath);
   // The link object only holds these in memory; the file appears at Save.
   CheckHresult(link->SetPath(properties.targetPath.c_str()), linkPath);
   CheckHresult(link->SetIconLocation(properties.iconPath.c_str(), properties.iconIndex), linkPath);
@@ -52,7 +46,7 @@ void Win32Shell::SaveShortcut(const std::wstring& linkPath, const ShortcutProper
   CheckHresult(link->SetWorkingDirectory(properties.workingDirectory.c_str()), linkPath);
 
   ComPtr<IPersistFile> file;
-  CheckHresult(link->QueryInterface(IID_IPersistFile, file.put_void()), linkPath);
+  CheckHresult(link->QueryInterface(IID_PPV_ARGS(file.put())), linkPath);
   CheckHresult(file->Save(linkPath.c_str(), TRUE), linkPath);
 }
 

@@ -9,6 +9,7 @@ namespace calmora::win32 {
 class Win32Shell final : public Shell {
  public:
   std::wstring StartupFolder() const override;
+  std::wstring EnsureStartupFolder() override;
   void SaveShortcut(const std::wstring& linkPath, const ShortcutProperties& properties) override;
 };
 

@@ -1,11 +1,12 @@
 // What every launch does before the message window shows: the one-time start is taken back, and
-// the heading's font is copied into the system font folder.
+// the heading's font is copied into the system font folder and taken up by the heading.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include "tests/e2e/driver/calmora_process.h"
 #include "tests/e2e/driver/machine_state.h"
+#include "tests/e2e/driver/screenshot.h"
 
 namespace calmora::e2e {
 namespace {
@@ -32,6 +33,25 @@ TEST_F(LaunchRemoval, YesTakesTheShortcutAwayBeforeTheWindowShowsAndStaysYes) {
     EXPECT_EQ(machine.Setting(), yes);
   }
   // With no shortcut left to take, the launch changes nothing and reports nothing.
+  EXPECT_TRUE(Launch());
+  EXPECT_FALSE(machine.ShortcutExists());
+}
+
+// A clean-up that fails must not hide the message at every login.
+TEST_F(LaunchRemoval, AShortcutThatCannotBeRemovedStillLetsTheMessageShowAndGoesLater) {
+  machine.PlaceShortcut();
+  machine.StoreSetting(TextValue("Yes"));
+  machine.StoreMessage("Your laptop is ready.");
+  SetFileAttributesW(machine.StartupShortcut().c_str(), FILE_ATTRIBUTE_READONLY);
+  {
+    CalmoraProcess calmora = machine.Start();
+    const HWND window = calmora.MessageWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(WindowText(FindWindowExW(window, nullptr, L"Edit", nullptr)),
+              L"Your laptop is ready.");
+    EXPECT_TRUE(machine.ShortcutExists());
+  }
+  SetFileAttributesW(machine.StartupShortcut().c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_TRUE(Launch());
   EXPECT_FALSE(machine.ShortcutExists());
 }
@@ -68,6 +88,15 @@ class FontProvisioning : public ::testing::Test {
     return window != nullptr;
   }
   bool Launch() { return Launch(install.Path(L"windows")); }
+  // What the heading shows at a start; saved as a screenshot of the window when `name` is given.
+  Picture HeadingAtStart(const wchar_t* name = nullptr) {
+    CalmoraProcess calmora = machine.Start({{L"WinDir", install.Path(L"windows")}},
+                                           install.Path(L"program\\Calmora.exe"));
+    const HWND window = calmora.MessageWindow();
+    if (!window) return {};
+    if (name) SaveScreenshot(window, name);
+    return CaptureWindow(FindWindowExW(window, nullptr, nullptr, L"Calmora!"));
+  }
   bool Installed() const {
     return GetFileAttributesW(install.Path(L"windows\\Fonts\\ELEPHNT.TTF").c_str()) !=
            INVALID_FILE_ATTRIBUTES;
@@ -86,6 +115,17 @@ TEST_F(FontProvisioning, AFontBesideTheProgramIsCopiedWhenMissingAndNeverReplace
   install.Write(L"program\\ELEPHNT.TTF", "a newer font file");
   ASSERT_TRUE(Launch());
   EXPECT_EQ(install.Read(L"windows\\Fonts\\ELEPHNT.TTF"), "font file");
+}
+
+TEST_F(FontProvisioning, TheHeadingShowsTheFontBesideTheProgramFromTheFirstStartOn) {
+  const Picture fallback = HeadingAtStart();
+  ASSERT_FALSE(fallback.rows.empty());
+  ASSERT_TRUE(CopyFileW((BinaryFolder() + L"\\elephant-stand-in.ttf").c_str(),
+                        install.Path(L"program\\ELEPHNT.TTF").c_str(), FALSE));
+  const Picture copiedNow = HeadingAtStart(L"message-window-heading-font");
+  EXPECT_TRUE(Installed());
+  EXPECT_TRUE(copiedNow != fallback) << "the heading kept the fallback face";
+  EXPECT_TRUE(HeadingAtStart() == copiedNow) << "the font already there";
 }
 
 TEST_F(FontProvisioning, NoFontBesideTheProgramCopiesNothing) {

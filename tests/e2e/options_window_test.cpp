@@ -113,7 +113,7 @@ TEST_F(OptionsWindow, WithAShortcutTheRemovalBoxShowsAnythingButNo) {
 struct CloseRow {
   bool inUsersStartup;
   bool shortcutBefore;
-  bool removeAfterReboot;
+  bool removeFromStartupOnLogin;
   const char* written;
   bool shortcutAfter;
 };
@@ -126,7 +126,7 @@ TEST_P(OptionsCloseTable, CloseAppliesTheBoxes) {
   ASSERT_NE(StartCalmora(), nullptr);
   const Options options = OpenOptions();
   SetChecked(options.inUsersStartup, row.inUsersStartup);
-  SetChecked(options.removeAfterReboot, row.removeAfterReboot);
+  SetChecked(options.removeAfterReboot, row.removeFromStartupOnLogin);
   CloseOptions(options);
   EXPECT_EQ(machine.Setting(), TextValue(row.written));
   EXPECT_EQ(machine.ShortcutExists(), row.shortcutAfter);
@@ -199,11 +199,7 @@ TEST_F(OptionsWindow, ClosingTheMessageWindowUnloadsAHiddenOptionsAndWritesNothi
   ASSERT_NE(StartCalmora(), nullptr);
   const Options options = OpenOptions();
   CloseOptions(options);
-  HKEY settings = nullptr;
-  RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quillmoor\\Calmora\\Settings", 0,
-                KEY_SET_VALUE | KEY_WOW64_32KEY, &settings);
-  RegDeleteValueW(settings, L"Remove From Startup on Login");
-  RegCloseKey(settings);
+  machine.DeleteSetting();
 
   EndCalmora();
   EXPECT_FALSE(machine.Setting());

@@ -1,14 +1,12 @@
-// When the heading's font file is copied into the font folder; the copy itself is tested end to
-// end.
+// When the heading's font file is copied into the font folder, and when the heading gets its face.
 #include "font/display_font.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "platform/runtime_error.h"
 #include "tests/host/fakes/fake_environment.h"
 #include "tests/host/fakes/fake_file_system.h"
+#include "tests/host/fakes/fake_font_table.h"
 #include "tests/host/fakes/fake_program_location.h"
 
 namespace calmora {
@@ -19,59 +17,60 @@ struct Row {
   const wchar_t* winDir;  // nullptr: unset
   bool fontBeside;
   const char* installedBefore;  // "": no font file there
-  std::uint32_t copyFailure;    // 0: the copy succeeds
+  bool firstCopyRefused;        // as for an account that may not write the font folder
   const wchar_t* destination;
-  const char* installedAfter;
-  long copiesInTwoStarts;
+  const char* installedAfterFirstStart;
+  bool faceAfterFirstStart;  // the file in the font folder is one of the process's fonts
+  const char* installedAfterSecondStart;
 };
 
-TEST(DisplayFont, IsCopiedOnlyWhenBesideTheProgramAndMissingFromTheFontFolder) {
+TEST(DisplayFont, IsCopiedWhenMissingAndTheHeadingGetsTheFaceItCarries) {
   const wchar_t* installed = L"C:\\Windows\\Fonts\\ELEPHNT.TTF";
+  const wchar_t* winnt = L"D:\\WINNT\\Fonts\\ELEPHNT.TTF";
   const Row rows[] = {
-      {"nothing beside", L"C:\\Windows", false, "system's", 0, installed, "system's", 0},
-      {"never replaced", L"C:\\Windows", true, "older", 0, installed, "older", 0},
-      {"copied once", L"C:\\Windows", true, "", 0, installed, "beside", 1},
-      {"follows WinDir", L"D:\\WINNT", true, "", 0, L"D:\\WINNT\\Fonts\\ELEPHNT.TTF", "beside", 1},
-      {"WinDir unset", nullptr, true, "", 0, L"\\Fonts\\ELEPHNT.TTF", "beside", 1},
-      // The account may not write the font folder: the message still shows, and the next start
-      // tries again.
-      {"refused copy", L"C:\\Windows", true, "", 5, installed, "", 2},
+      {"nothing beside", L"C:\\Windows", false, "system's", false, installed, "system's", false,
+       "system's"},
+      {"never replaced", L"C:\\Windows", true, "older", false, installed, "older", true, "older"},
+      {"copied now", L"C:\\Windows", true, "", false, installed, "beside", true, "beside"},
+      {"follows WinDir", L"D:\\WINNT", true, "", false, winnt, "beside", true, "beside"},
+      {"WinDir unset", nullptr, true, "", false, L"\\Fonts\\ELEPHNT.TTF", "beside", true, "beside"},
+      // The message still shows, with the fallback face, and the next start tries again.
+      {"refused copy", L"C:\\Windows", true, "", true, installed, "", false, "beside"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     testing::FakeFileSystem files;
     testing::FakeEnvironment environment;
     testing::FakeProgramLocation program;
+    testing::FakeFontTable fonts;
     if (row.winDir) environment.variables[L"WinDir"] = row.winDir;
     files.folders = {L"C:\\Tools", L"C:\\Windows\\Fonts", L"D:\\WINNT\\Fonts", L"\\Fonts"};
     if (row.fontBeside) files.files[L"C:\\Tools\\ELEPHNT.TTF"] = "beside";
     if (*row.installedBefore) files.files[row.destination] = row.installedBefore;
-    if (row.copyFailure) files.failingOperations["Copy"] = row.copyFailure;
+    const auto installedNow = [&] {
+      return files.files.contains(row.destination) ? files.files[row.destination] : "";
+    };
 
-    EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program));
-    EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program));
-    EXPECT_EQ(files.files.contains(row.destination) ? files.files[row.destination] : "",
-              row.installedAfter);
-    EXPECT_EQ(std::ranges::count_if(
-                  files.calls, [](const std::wstring& call) { return call.starts_with(L"Copy "); }),
-              row.copiesInTwoStarts);
+    if (row.firstCopyRefused) files.failingOperations["Copy"] = 5;
+    EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program, fonts));
+    EXPECT_EQ(installedNow(), row.installedAfterFirstStart);
+    EXPECT_EQ(fonts.added.contains(row.destination), row.faceAfterFirstStart);
+
+    files.failingOperations.clear();
+    EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program, fonts));
+    EXPECT_EQ(installedNow(), row.installedAfterSecondStart);
   }
 }
 
-TEST(DisplayFont, FailuresOtherThanTheCopyAreNotSwallowed) {
-  // Fails at its second call: after the source test, while the copy's own paths are made.
-  struct FlakyProgramLocation final : ProgramLocation {
-    std::wstring OwnFolder() const override {
-      if (++calls > 1) throw RuntimeError(122, L"too small");
-      return L"C:\\Tools";
-    }
+TEST(DisplayFont, AProgramFolderThatCannotBeFoundIsStillAnError) {
+  struct Unfound final : ProgramLocation {
+    std::wstring OwnFolder() const override { throw RuntimeError(122, L"too small"); }
     std::wstring OwnFileName() const override { return L"Calmora"; }
-    mutable int calls = 0;
-  } flaky;
+  } program;
   testing::FakeFileSystem files;
   testing::FakeEnvironment environment;
-  files.files[L"C:\\Tools\\ELEPHNT.TTF"] = "beside";
-  EXPECT_THROW(ProvisionDisplayFont(files, environment, flaky), RuntimeError);
+  testing::FakeFontTable fonts;
+  EXPECT_THROW(ProvisionDisplayFont(files, environment, program, fonts), RuntimeError);
 }
 
 }  // namespace

@@ -50,10 +50,11 @@ TEST_F(OptionsWindowTest, LoadWithShortcutShowsTheRemovalBoxUnlessTheSettingIsEx
   EXPECT_TRUE(registry.HasKey(kSettingsKey));
   EXPECT_FALSE(Setting()) << "loading creates the keys and no value";
 
-  for (const auto& [stored, removeBox] : std::vector<std::pair<std::string, CheckBoxValue>>{
+  for (const auto& [stored, removeFromStartupOnLogin] :
+       std::vector<std::pair<std::string, CheckBoxValue>>{
            {"No", kUnchecked}, {"Yes", kChecked}, {"no", kChecked}, {"No ", kChecked}}) {
     StoreSetting(stored);
-    EXPECT_EQ(Options_Form_Load(services), (OptionsCheckBoxes{kChecked, removeBox}))
+    EXPECT_EQ(Options_Form_Load(services), (OptionsCheckBoxes{kChecked, removeFromStartupOnLogin}))
         << "stored \"" << stored << "\"";
   }
 }
@@ -61,7 +62,7 @@ TEST_F(OptionsWindowTest, LoadWithShortcutShowsTheRemovalBoxUnlessTheSettingIsEx
 struct CloseRow {
   CheckBoxValue inUsersStartup;
   bool shortcutBefore;
-  CheckBoxValue removeAfterReboot;
+  CheckBoxValue removeFromStartupOnLogin;
   bool created;
   const char* written;
   bool shortcutAfter;
@@ -83,13 +84,13 @@ TEST_F(OptionsWindowTest, CloseFollowsTheOutcomeTableRowByRow) {
   for (const CloseRow& row : rows) {
     SCOPED_TRACE(::testing::Message()
                  << "in users startup " << row.inUsersStartup << ", shortcut before "
-                 << row.shortcutBefore << ", remove " << row.removeAfterReboot);
+                 << row.shortcutBefore << ", remove " << row.removeFromStartupOnLogin);
     files.files.erase(kShortcut);
     if (row.shortcutBefore) PlaceShortcut();
     shell.saved.clear();
 
     const CloseOutcome outcome =
-        Close_Button_Click(services, {row.inUsersStartup, row.removeAfterReboot});
+        Close_Button_Click(services, {row.inUsersStartup, row.removeFromStartupOnLogin});
     EXPECT_EQ(shell.saved.size(), row.created ? 1u : 0u);
     EXPECT_EQ(Setting(), Text(row.written));
     EXPECT_EQ(ShortcutPresent(), row.shortcutAfter);
@@ -109,18 +110,30 @@ TEST_F(OptionsWindowTest, AnExistingNumberSettingKeepsItsTypeAndStoresZero) {
   EXPECT_EQ(Setting(), (testing::StoredValue{kRegDword, {0, 0, 0, 0}}));
 }
 
-TEST_F(OptionsWindowTest, ASettingThatCannotBeStoredIsReportedNotPassedOver) {
-  // No settings key (its creation failed at load): the write has nowhere to go.
-  const CloseOutcome outcome = Close_Button_Click(services, {kChecked, kChecked});
-  EXPECT_TRUE(ShortcutPresent());
-  EXPECT_FALSE(outcome.settingStored);
-  EXPECT_NE(SettingNotStoredNotice(outcome).find(L"stays in the Startup folder"),
-            std::wstring::npos);
-
-  const CloseOutcome removed = Close_Button_Click(services, {kUnchecked, kChecked});
-  EXPECT_FALSE(removed.settingStored);
-  EXPECT_EQ(SettingNotStoredNotice(removed).find(L"stays in the Startup folder"),
-            std::wstring::npos);
+// The notice says what the next login does, and names no cause that the program did not see.
+TEST_F(OptionsWindowTest, ASettingThatCannotBeStoredIsReportedWithWhatTheNextLoginDoes) {
+  struct Row {
+    const char* storedBefore;  // nullptr: no settings key, as when its creation failed at load
+    OptionsCheckBoxes boxes;
+    const wchar_t* nextLogin;  // nullptr: the notice says nothing of it
+  };
+  for (const Row& row :
+       {Row{nullptr, {kChecked, kChecked}, L"starts at every login"},
+        Row{nullptr, {kUnchecked, kChecked}, nullptr},
+        Row{"Yes", {kChecked, kUnchecked}, L"starts at the next login and then"}}) {
+    files.files.erase(kShortcut);
+    if (row.storedBefore) StoreSetting(std::string(row.storedBefore) + '\0');
+    registry.deniedRights = kKeySetValue;
+    const CloseOutcome outcome = Close_Button_Click(services, row.boxes);
+    EXPECT_FALSE(outcome.settingStored);
+    const std::wstring notice = SettingNotStoredNotice(outcome);
+    EXPECT_TRUE(notice.starts_with(L"Calmora could not save")) << notice;
+    EXPECT_EQ(notice.find(L"right"), std::wstring::npos) << notice;
+    EXPECT_NE(notice.find(row.nextLogin ? row.nextLogin : L"login."), std::wstring::npos);
+    if (!row.nextLogin) {
+      EXPECT_EQ(notice.find(L'\n'), std::wstring::npos) << notice;
+    }
+  }
 }
 
 TEST_F(OptionsWindowTest, AFailedShortcutStepLeavesTheSettingUnwritten) {

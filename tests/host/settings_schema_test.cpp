@@ -48,8 +48,8 @@ TEST(SettingsSchema, OnlyTheExactWordsCount) {
       {L"no", false, true},  {L"No\0"s, false, true}, {L"&h000000", false, true},
   };
   for (const auto& [text, launchRemoves, optionsChecked] : cases) {
-    EXPECT_EQ(AsksLaunchToRemoveStartup(text), launchRemoves) << text;
-    EXPECT_EQ(OptionsShowsRemoveChecked(text), optionsChecked) << text;
+    EXPECT_EQ(RemoveFromStartupOnLoginAtLaunch(text), launchRemoves) << text;
+    EXPECT_EQ(RemoveFromStartupOnLoginInOptions(text), optionsChecked) << text;
   }
 }
 

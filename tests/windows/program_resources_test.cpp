@@ -62,12 +62,12 @@ TEST(ProgramResources, TheApplicationIconIsTheOnlyIconAndOneOpaque32By32Image) {
   EXPECT_EQ(directory[12] | directory[13] << 8, 24);
   UniqueIcon icon(static_cast<HICON>(
       LoadImageW(Program(), MAKEINTRESOURCEW(IDI_CALMORA), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR)));
-  EXPECT_EQ(ClearPixels(icon), 0);
+  EXPECT_EQ(ClearPixels(icon.get()), 0);
 }
 
 // Kept as the raw bytes of its .ico file rather than as a second icon group.
 TEST(ProgramResources, TheOptionsIconLoadsWithItsClearPixels) {
-  EXPECT_GT(ClearPixels(LoadIcoResource(Program(), IDR_OPTIONS_ICON, 32)), 0);
+  EXPECT_GT(ClearPixels(LoadIcoResource(Program(), IDR_OPTIONS_ICON, 32).get()), 0);
   EXPECT_TRUE(LoadIcoResource(Program(), IDR_OPTIONS_ICON, 16));
 }
 

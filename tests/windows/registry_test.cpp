@@ -48,7 +48,7 @@ class RegistryUnderWine : public ::testing::Test {
     auto size = static_cast<DWORD>(value.data.size());
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_QUERY_VALUE | view, key.put()) !=
             ERROR_SUCCESS ||
-        RegQueryValueExA(key, "Name", nullptr, &value.type, value.data.data(), &size) !=
+        RegQueryValueExA(key.get(), "Name", nullptr, &value.type, value.data.data(), &size) !=
             ERROR_SUCCESS) {
       return {};
     }
@@ -75,7 +75,7 @@ TEST_F(RegistryUnderWine, ADwordKeepsItsType) {
   ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
                           key.put()),
             ERROR_SUCCESS);
-  ASSERT_EQ(RegSetValueExA(key, "Name", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+  ASSERT_EQ(RegSetValueExA(key.get(), "Name", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
                            sizeof number),
             ERROR_SUCCESS);
 

@@ -28,9 +28,9 @@ ShortcutProperties ReadShortcut(const std::wstring& linkPath) {
   wchar_t target[MAX_PATH] = {}, icon[MAX_PATH] = {}, folder[MAX_PATH] = {};
   wchar_t description[INFOTIPSIZE] = {};
   int iconIndex = -1;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 link.put_void())) &&
-      SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_PPV_ARGS(link.put()))) &&
+      SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(file.put()))) &&
       SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
     // The raw path: as it was stored, with nothing expanded or resolved.
     link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
@@ -59,6 +59,9 @@ TEST_F(StartupShortcutTest, IsWrittenIntoTheStartupFolderReadsBackAndIsRemoved) 
   EXPECT_EQ(
       CompareStringOrdinal(folder.substr(folder.rfind(L'\\')).c_str(), -1, L"\\Startup", -1, TRUE),
       CSTR_EQUAL);
+  // A user without a Startup folder gets one.
+  RemoveDirectoryW(folder.c_str());
+  ASSERT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
   CreateStartupShortcut(shell, program);
   ASSERT_TRUE(StartupShortcutExists(shell, files));
 

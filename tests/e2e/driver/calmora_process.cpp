@@ -6,16 +6,17 @@
 namespace calmora::e2e {
 namespace {
 
+using UniqueEnvironmentStrings = win32::UniqueAny<wchar_t*, FreeEnvironmentStringsW>;
+
 // The current environment with the test's changes, as a sorted block for CreateProcessW.
 std::wstring EnvironmentBlock(const CalmoraProcess::EnvironmentChanges& changes) {
   std::map<std::wstring, std::wstring> variables;
-  wchar_t* block = GetEnvironmentStringsW();
-  for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) {
+  const UniqueEnvironmentStrings block(GetEnvironmentStringsW());
+  for (const wchar_t* entry = block.get(); *entry; entry += wcslen(entry) + 1) {
     const std::wstring text = entry;
     const auto equals = text.find(L'=', 1);
     if (equals != std::wstring::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
   }
-  FreeEnvironmentStringsW(block);
   for (const auto& [name, value] : changes) {
     // Windows' variable names ignore case: drop every spelling before setting the new value.
     for (auto it = variables.begin(); it != variables.end();) {
@@ -69,25 +70,28 @@ CalmoraProcess::CalmoraProcess(const EnvironmentChanges& changes, std::wstring e
   std::wstring environment = EnvironmentBlock(changes);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
   if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
                       CREATE_UNICODE_ENVIRONMENT, environment.data(),
                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
-                      &information_)) {
+                      &started)) {
     throw std::runtime_error("Calmora.exe did not start");
   }
+  process_.reset(started.hProcess);
+  // The process is what is waited for; its first thread's handle is not needed.
+  const win32::UniqueHandle thread(started.hThread);
+  id_ = started.dwProcessId;
 }
 
 CalmoraProcess::~CalmoraProcess() {
   if (!WaitForExit(0ms)) {
-    TerminateProcess(information_.hProcess, 99);
-    WaitForSingleObject(information_.hProcess, 5000);
+    TerminateProcess(process_.get(), 99);
+    WaitForSingleObject(process_.get(), 5000);
   }
-  CloseHandle(information_.hThread);
-  CloseHandle(information_.hProcess);
 }
 
 HWND CalmoraProcess::FindWindowNow(const wchar_t* className) const {
-  WindowSearch search{information_.dwProcessId, className, nullptr};
+  WindowSearch search{id_, className, nullptr};
   EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -101,12 +105,11 @@ HWND CalmoraProcess::WaitForWindow(const wchar_t* className,
 }
 
 std::optional<DWORD> CalmoraProcess::WaitForExit(std::chrono::milliseconds timeout) const {
-  if (WaitForSingleObject(information_.hProcess, static_cast<DWORD>(timeout.count())) !=
-      WAIT_OBJECT_0) {
+  if (WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
     return std::nullopt;
   }
   DWORD code = 0;
-  GetExitCodeProcess(information_.hProcess, &code);
+  GetExitCodeProcess(process_.get(), &code);
   return code;
 }
 

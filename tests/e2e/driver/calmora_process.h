@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/unique_handle.h"
+
 namespace calmora::e2e {
 
 using namespace std::chrono_literals;
@@ -34,10 +36,11 @@ class CalmoraProcess {
   // The exit code, once the program has ended; nothing when it still runs after `timeout`.
   std::optional<DWORD> WaitForExit(std::chrono::milliseconds timeout = 15s) const;
 
-  DWORD Id() const { return information_.dwProcessId; }
+  DWORD Id() const { return id_; }
 
  private:
-  PROCESS_INFORMATION information_{};
+  win32::UniqueHandle process_;
+  DWORD id_ = 0;
 };
 
 // The folder holding the test executable and Calmora.exe.

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/unique_handle.h"
+
 namespace calmora::e2e {
 namespace {
 
@@ -29,12 +32,12 @@ MachineState::~MachineState() {
 }
 
 void MachineState::Clean() {
-  HKEY software = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | kView, &software) ==
+  win32::UniqueRegistryKey software;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE", 0, KEY_ALL_ACCESS | kView, software.put()) ==
       ERROR_SUCCESS) {
-    RegDeleteTreeW(software, L"Quillmoor");
-    RegCloseKey(software);
+    RegDeleteTreeW(software.get(), L"Quillmoor");
   }
+  SetFileAttributesW(StartupShortcut().c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(StartupShortcut().c_str());
 }
 
@@ -92,14 +95,11 @@ std::vector<std::wstring> MachineState::MessageFolderNames() const {
 }
 
 std::wstring MachineState::StartupShortcut() {
-  wchar_t* folder = nullptr;
-  if (FAILED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, &folder))) {
+  win32::UniqueTaskMemString folder;
+  if (FAILED(SHGetKnownFolderPath(FOLDERID_Startup, KF_FLAG_CREATE, nullptr, folder.put()))) {
     throw std::runtime_error("no Startup folder");
   }
-  std::wstring path =
-      std::wstring(folder) + L"\\Calmora - Display a Message from a Support Person.lnk";
-  CoTaskMemFree(folder);
-  return path;
+  return std::wstring(folder.get()) + L"\\Calmora - Display a Message from a Support Person.lnk";
 }
 
 bool MachineState::ShortcutExists() {
@@ -107,69 +107,68 @@ bool MachineState::ShortcutExists() {
 }
 
 void MachineState::PlaceShortcut() {
-  HANDLE file = CreateFileW(StartupShortcut().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot place the shortcut");
-  CloseHandle(file);
+  const win32::UniqueFile file(CreateFileW(StartupShortcut().c_str(), GENERIC_WRITE, 0, nullptr,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw std::runtime_error("cannot place the shortcut");
 }
 
 MachineState::ShortcutTarget MachineState::ReadShortcut() {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  IShellLinkW* link = nullptr;
-  IPersistFile* file = nullptr;
+  const win32::ComApartment apartment;
+  win32::ComPtr<IShellLinkW> link;
+  win32::ComPtr<IPersistFile> file;
   ShortcutTarget target;
   wchar_t text[MAX_PATH] = {};
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void**>(&link))) &&
-      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                 IID_PPV_ARGS(link.put()))) &&
+      SUCCEEDED(link->QueryInterface(IID_PPV_ARGS(file.put()))) &&
       SUCCEEDED(file->Load(StartupShortcut().c_str(), STGM_READ))) {
     if (SUCCEEDED(link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH))) target.path = text;
     if (SUCCEEDED(link->GetWorkingDirectory(text, MAX_PATH))) target.workingDirectory = text;
   }
-  if (file) file->Release();
-  if (link) link->Release();
-  CoUninitialize();
   return target;
 }
 
 bool MachineState::SettingsKeyExists(const wchar_t* path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kView, &key) != ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
+  win32::UniqueRegistryKey key;
+  return RegOpenKeyExW(HKEY_LOCAL_MACHINE, path, 0, KEY_READ | kView, key.put()) == ERROR_SUCCESS;
 }
 
 std::optional<RegistryValue> MachineState::Setting() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ | kView, &key) != ERROR_SUCCESS) {
+  win32::UniqueRegistryKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_READ | kView, key.put()) !=
+      ERROR_SUCCESS) {
     return std::nullopt;
   }
   RegistryValue value{0, std::vector<std::uint8_t>(4096)};
   DWORD size = static_cast<DWORD>(value.data.size());
   // The ANSI function gives text back as the bytes the program stored through it.
-  const LONG status = RegQueryValueExA(key, "Remove From Startup on Login", nullptr, &value.type,
-                                       value.data.data(), &size);
-  RegCloseKey(key);
+  const LONG status = RegQueryValueExA(key.get(), "Remove From Startup on Login", nullptr,
+                                       &value.type, value.data.data(), &size);
   if (status != ERROR_SUCCESS) return std::nullopt;
   value.data.resize(size);
   return value;
 }
 
 void MachineState::StoreSetting(const RegistryValue& value) {
-  HKEY key = nullptr;
+  win32::UniqueRegistryKey key;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS | kView,
-                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
+                      nullptr, key.put(), nullptr) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot create the settings key");
   }
   // The registry counts a text's terminating NUL when one follows the data in memory, even
   // past the size it was given: a non-NUL byte there keeps "Yes" without its NUL at 3 bytes.
   std::vector<std::uint8_t> buffer = value.data;
   buffer.push_back(0xFF);
-  RegSetValueExA(key, "Remove From Startup on Login", 0, value.type, buffer.data(),
+  RegSetValueExA(key.get(), "Remove From Startup on Login", 0, value.type, buffer.data(),
                  static_cast<DWORD>(value.data.size()));
-  RegCloseKey(key);
+}
+
+void MachineState::DeleteSetting() {
+  win32::UniqueRegistryKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSettingsKey, 0, KEY_SET_VALUE | kView, key.put()) ==
+      ERROR_SUCCESS) {
+    RegDeleteValueW(key.get(), L"Remove From Startup on Login");
+  }
 }
 
 }  // namespace calmora::e2e

@@ -62,6 +62,7 @@ class MachineState {
   static bool SettingsKeyExists(const wchar_t* path);
   static std::optional<RegistryValue> Setting();
   static void StoreSetting(const RegistryValue& value);
+  static void DeleteSetting();
 
  private:
   static void Clean();

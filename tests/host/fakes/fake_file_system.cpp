@@ -21,13 +21,11 @@ class FakeReader final : public TextReader {
     ++owner_.openReaders;
   }
   std::string ReadAll() override {
-    owner_.Record(L"ReadAll", path_);
     owner_.FailIfAsked("ReadAll", path_);
     if (content_.empty()) ThrowFake(kEndOfFile, path_);
     return std::exchange(content_, {});
   }
   void Close() override {
-    owner_.Record(L"Close", path_);
     owner_.FailIfAsked("Close", path_);
     --owner_.openReaders;
   }
@@ -44,10 +42,6 @@ void ThrowFake(std::uint32_t number, const std::wstring& path) {
   throw RuntimeError(number, L"fake failure " + std::to_wstring(number), path);
 }
 
-void FakeFileSystem::Record(const wchar_t* operation, const std::wstring& path) const {
-  calls.push_back(std::wstring(operation) + L" " + path);
-}
-
 void FakeFileSystem::FailIfAsked(const std::string& operation, const std::wstring& path) const {
   if (const auto found = failingOperations.find(operation); found != failingOperations.end()) {
     ThrowFake(found->second, path);
@@ -55,17 +49,14 @@ void FakeFileSystem::FailIfAsked(const std::string& operation, const std::wstrin
 }
 
 bool FakeFileSystem::FolderExists(const std::wstring& path) const {
-  Record(L"FolderExists", path);
   return folders.contains(path);
 }
 
 bool FakeFileSystem::FileExists(const std::wstring& path) const {
-  Record(L"FileExists", path);
   return files.contains(path);
 }
 
 void FakeFileSystem::CreateFolder(const std::wstring& path) {
-  Record(L"CreateFolder", path);
   FailIfAsked("CreateFolder", path);
   if (folders.contains(path) || files.contains(path)) ThrowFake(kAlreadyExists, path);
   if (!folders.contains(ParentOf(path))) ThrowFake(kPathNotFound, path);
@@ -73,7 +64,6 @@ void FakeFileSystem::CreateFolder(const std::wstring& path) {
 }
 
 void FakeFileSystem::Copy(const std::wstring& source, const std::wstring& destination) {
-  Record(L"Copy", source + L" -> " + destination);
   FailIfAsked("Copy", destination);
   const auto found = files.find(source);
   if (found == files.end()) ThrowFake(kFileNotFound, source);
@@ -83,13 +73,11 @@ void FakeFileSystem::Copy(const std::wstring& source, const std::wstring& destin
 }
 
 void FakeFileSystem::Delete(const std::wstring& path) {
-  Record(L"Delete", path);
   FailIfAsked("Delete", path);
   if (!files.erase(path)) ThrowFake(kFileNotFound, path);
 }
 
 std::unique_ptr<TextReader> FakeFileSystem::OpenForReading(const std::wstring& path) {
-  Record(L"OpenForReading", path);
   if (const auto found = failingPaths.find(path); found != failingPaths.end()) {
     ThrowFake(found->second, path);
   }
@@ -99,7 +87,6 @@ std::unique_ptr<TextReader> FakeFileSystem::OpenForReading(const std::wstring& p
 }
 
 void FakeFileSystem::ReplaceContents(const std::wstring& path, std::string_view bytes) {
-  Record(L"ReplaceContents", path);
   FailIfAsked("ReplaceContents", path);
   if (!folders.contains(ParentOf(path))) ThrowFake(kPathNotFound, path);
   files[path] = std::string(bytes);

@@ -22,8 +22,6 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::string, std::uint32_t> failingOperations;
   std::map<std::wstring, int> writes;
   mutable int openReaders = 0;
-  // Every call in order, as "Operation path".
-  mutable std::vector<std::wstring> calls;
 
   bool FolderExists(const std::wstring& path) const override;
   bool FileExists(const std::wstring& path) const override;
@@ -33,7 +31,6 @@ class FakeFileSystem final : public FileSystem {
   std::unique_ptr<TextReader> OpenForReading(const std::wstring& path) override;
   void ReplaceContents(const std::wstring& path, std::string_view bytes) override;
 
-  void Record(const wchar_t* operation, const std::wstring& path) const;
   void FailIfAsked(const std::string& operation, const std::wstring& path) const;
 };
 

@@ -4,6 +4,7 @@
 #include "app/services.h"
 #include "tests/host/fakes/fake_environment.h"
 #include "tests/host/fakes/fake_file_system.h"
+#include "tests/host/fakes/fake_font_table.h"
 #include "tests/host/fakes/fake_program_location.h"
 #include "tests/host/fakes/fake_registry_api.h"
 #include "tests/host/fakes/fake_shell.h"
@@ -18,7 +19,8 @@ struct FakeServices {
   FakeProgramLocation program;
   FakeRegistryApi registry;
   FakeShell shell{files};
-  Services services{environment, files, ansi, program, registry, shell};
+  FakeFontTable fonts;
+  Services services{environment, files, ansi, program, registry, shell, fonts};
 };
 
 }  // namespace calmora::testing

@@ -29,9 +29,16 @@ class FakeShell final : public Shell {
   std::optional<std::uint32_t> saveFailure;
 
   std::wstring StartupFolder() const override { return startupFolder; }
+  std::wstring EnsureStartupFolder() override {
+    files_.folders.insert(startupFolder);
+    return startupFolder;
+  }
 
   void SaveShortcut(const std::wstring& linkPath, const ShortcutProperties& properties) override {
     if (saveFailure) ThrowFake(*saveFailure, linkPath);
+    if (!files_.folders.contains(linkPath.substr(0, linkPath.rfind(L'\\')))) {
+      ThrowFake(3, linkPath);  // the path was not found
+    }
     files_.files[linkPath] = "shortcut";
     saved.push_back({linkPath, properties});
   }
