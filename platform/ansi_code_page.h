@@ -2,7 +2,9 @@
 // the registry stores text and how the message file has always stored it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,15 @@ class AnsiCodePage {
   virtual std::string Encode(std::wstring_view text) const = 0;
   // The bytes only when every character converts exactly: no look-alike, no default character.
   virtual std::optional<std::string> EncodeExactly(std::wstring_view text) const = 0;
-  virtual std::wstring Decode(std::string_view bytes) const = 0;
+  // Writes the text of `bytes` into `text`, which has room for at least one character per byte
+  // (no code page needs more), and says how many characters it wrote.
+  virtual std::size_t DecodeInto(std::string_view bytes, std::span<wchar_t> text) const = 0;
+
+  std::wstring Decode(std::string_view bytes) const {
+    std::wstring text(bytes.size(), L'\0');
+    text.resize(DecodeInto(bytes, text));
+    return text;
+  }
 };
 
 }  // namespace calmora

@@ -28,20 +28,20 @@ std::string_view BomOf(MessageEncoding encoding) {
   return {};
 }
 
-std::wstring DecodeWithoutBom(std::string_view bytes, MessageEncoding encoding,
-                              const AnsiCodePage& ansi) {
+std::size_t DecodeWithoutBom(std::string_view bytes, MessageEncoding encoding,
+                             const AnsiCodePage& ansi, std::span<wchar_t> text) {
   switch (encoding) {
     case MessageEncoding::kUtf8:
     case MessageEncoding::kUtf8WithBom:
-      return DecodeUtf8(bytes);
+      return DecodeUtf8(bytes, text);
     case MessageEncoding::kUtf16LittleEndian:
-      return DecodeUtf16(bytes, false);
+      return DecodeUtf16(bytes, false, text);
     case MessageEncoding::kUtf16BigEndian:
-      return DecodeUtf16(bytes, true);
+      return DecodeUtf16(bytes, true, text);
     case MessageEncoding::kAnsi:
       break;
   }
-  return ansi.Decode(bytes);
+  return ansi.DecodeInto(bytes, text);
 }
 
 std::string EncodeWithBom(std::wstring_view text, MessageEncoding encoding) {
@@ -66,12 +66,20 @@ MessageEncoding DetectMessageEncoding(std::string_view bytes) {
   return MessageEncoding::kAnsi;
 }
 
-std::wstring DecodeMessage(std::string_view bytes, MessageEncoding encoding,
-                           const AnsiCodePage& ansi) {
+std::size_t DecodedLengthLimit(std::string_view bytes, MessageEncoding encoding) {
+  const std::size_t length = bytes.size() - BomOf(encoding).size();
+  const bool utf16 = encoding == MessageEncoding::kUtf16LittleEndian ||
+                     encoding == MessageEncoding::kUtf16BigEndian;
+  return utf16 ? length / 2 + 1 : length;
+}
+
+std::size_t DecodeMessage(std::string_view bytes, MessageEncoding encoding,
+                          const AnsiCodePage& ansi, std::span<wchar_t> text) {
   bytes.remove_prefix(BomOf(encoding).size());
-  std::wstring text = DecodeWithoutBom(bytes, encoding, ansi);
-  std::replace(text.begin(), text.end(), L'\0', kNulStandIn);
-  return text;
+  const std::size_t length = DecodeWithoutBom(bytes, encoding, ansi, text);
+  std::replace(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(length), L'\0',
+               kNulStandIn);
+  return length;
 }
 
 EncodedMessage EncodeMessage(std::wstring_view text, MessageEncoding readAs,

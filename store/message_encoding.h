@@ -3,6 +3,8 @@
 // kept on save; plain ANSI text stays byte for byte what it was.
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -30,10 +32,14 @@ inline constexpr wchar_t kNulStandIn = L'\x2400';  // SYMBOL FOR NULL
 // is the ANSI code page, as the file has always been.
 MessageEncoding DetectMessageEncoding(std::string_view bytes);
 
-// The text the bytes stand for, without the byte-order mark. Bytes the encoding cannot decode
-// show as U+FFFD; NULs show as kNulStandIn.
-std::wstring DecodeMessage(std::string_view bytes, MessageEncoding encoding,
-                           const AnsiCodePage& ansi);
+// The room that decoding `bytes` needs, in UTF-16 units.
+std::size_t DecodedLengthLimit(std::string_view bytes, MessageEncoding encoding);
+
+// Writes the text the bytes stand for, without the byte-order mark, into `text`, which has at
+// least DecodedLengthLimit units of room, and says how many units it wrote. Bytes the encoding
+// cannot decode show as U+FFFD; NULs show as kNulStandIn.
+std::size_t DecodeMessage(std::string_view bytes, MessageEncoding encoding,
+                          const AnsiCodePage& ansi, std::span<wchar_t> text);
 
 struct EncodedMessage {
   MessageEncoding encoding;

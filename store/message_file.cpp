@@ -6,10 +6,18 @@ std::unique_ptr<TextReader> OpenMessageFile(FileSystem& files, const std::wstrin
   return files.OpenForReading(path);
 }
 
-MessageText ReadMessageText(TextReader& reader, const AnsiCodePage& ansi) {
-  const std::string bytes = reader.ReadAll();
+LoadedMessage ReadMessageInto(TextReader& reader, const AnsiCodePage& ansi,
+                              TextReceiver& receiver) {
+  std::string bytes = reader.ReadAll();
   const MessageEncoding encoding = DetectMessageEncoding(bytes);
-  return {DecodeMessage(bytes, encoding, ansi), encoding};
+  const std::span<wchar_t> room = receiver.Reserve(DecodedLengthLimit(bytes, encoding));
+  const std::size_t length = DecodeMessage(bytes, encoding, ansi, room);
+  // The bytes go before the receiver takes up the text: for a box that means laying out every
+  // line, the moment a large message needs the most memory.
+  std::string().swap(bytes);
+  const LoadedMessage shown = LoadedMessage::Shown({room.data(), length}, encoding);
+  receiver.Commit(length);
+  return shown;
 }
 
 void SaveMessageText(FileSystem& files, const AnsiCodePage& ansi, const std::wstring& path,

@@ -1,6 +1,7 @@
 #include "store/unicode_text.h"
 
 #include <cstdint>
+#include <stdexcept>
 
 namespace calmora {
 namespace {
@@ -51,15 +52,31 @@ Decoded NextUtf8(std::string_view bytes) {
   return {value, length, true};
 }
 
-void AppendUtf16(std::wstring& text, char32_t character) {
-  if (character < 0x10000) {
-    text += static_cast<wchar_t>(character);
-  } else {
-    character -= 0x10000;
-    text += static_cast<wchar_t>(0xD800 + (character >> 10));
-    text += static_cast<wchar_t>(0xDC00 + (character & 0x3FF));
+// Puts characters into the caller's room as UTF-16 units.
+class Utf16Writer {
+ public:
+  explicit Utf16Writer(std::span<wchar_t> room) : room_(room) {}
+
+  void Put(char32_t character) {
+    if (character < 0x10000) {
+      PutUnit(character);
+    } else {
+      character -= 0x10000;
+      PutUnit(0xD800 + (character >> 10));
+      PutUnit(0xDC00 + (character & 0x3FF));
+    }
   }
-}
+  std::size_t Written() const { return written_; }
+
+ private:
+  void PutUnit(char32_t unit) {
+    if (written_ == room_.size()) throw std::length_error("no room for the decoded text");
+    room_[written_++] = static_cast<wchar_t>(unit);
+  }
+
+  std::span<wchar_t> room_;
+  std::size_t written_ = 0;
+};
 
 bool IsHighSurrogate(char32_t unit) {
   return unit >= 0xD800 && unit <= 0xDBFF;
@@ -100,29 +117,26 @@ bool IsUtf8WithMultibyteCharacters(std::string_view bytes) {
   return multibyte;
 }
 
-std::wstring DecodeUtf8(std::string_view bytes) {
-  std::wstring text;
-  text.reserve(bytes.size());
+std::size_t DecodeUtf8(std::string_view bytes, std::span<wchar_t> text) {
+  Utf16Writer writer(text);
   while (!bytes.empty()) {
     const Decoded next = NextUtf8(bytes);
-    AppendUtf16(text, next.character);
+    writer.Put(next.character);
     bytes.remove_prefix(next.length);
   }
-  return text;
+  return writer.Written();
 }
 
-std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian) {
+std::size_t DecodeUtf16(std::string_view bytes, bool bigEndian, std::span<wchar_t> text) {
   const auto unit = [&](std::size_t i) -> char32_t {
     const auto first = static_cast<std::uint8_t>(bytes[2 * i]);
     const auto second = static_cast<std::uint8_t>(bytes[2 * i + 1]);
     return static_cast<char32_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
   };
-  std::wstring text;
-  text.reserve(bytes.size() / 2 + 1);
-  ForEachCharacter(bytes.size() / 2, unit,
-                   [&](char32_t character) { AppendUtf16(text, character); });
-  if (bytes.size() % 2 != 0) text += kReplacementCharacter;
-  return text;
+  Utf16Writer writer(text);
+  ForEachCharacter(bytes.size() / 2, unit, [&](char32_t character) { writer.Put(character); });
+  if (bytes.size() % 2 != 0) writer.Put(kReplacementCharacter);
+  return writer.Written();
 }
 
 std::string EncodeUtf8(std::wstring_view text) {

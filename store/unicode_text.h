@@ -2,6 +2,8 @@
 // that do not decode become U+FFFD, one for each maximal ill-formed part, as Unicode recommends.
 #pragma once
 
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,9 +15,12 @@ inline constexpr wchar_t kReplacementCharacter = L'\xFFFD';
 // U+10FFFF, nothing cut short) and holds at least one character of more than one byte.
 bool IsUtf8WithMultibyteCharacters(std::string_view bytes);
 
-std::wstring DecodeUtf8(std::string_view bytes);
+// The decoders write into `text` and say how many UTF-16 units they wrote. UTF-8 never needs more
+// units than it has bytes; UTF-16 needs half its bytes, and one more for an odd last byte. Less
+// room than that is a std::length_error.
+std::size_t DecodeUtf8(std::string_view bytes, std::span<wchar_t> text);
 // A trailing odd byte and unpaired surrogates decode as U+FFFD.
-std::wstring DecodeUtf16(std::string_view bytes, bool bigEndian);
+std::size_t DecodeUtf16(std::string_view bytes, bool bigEndian, std::span<wchar_t> text);
 
 // Unpaired surrogates, which are no character at all, are written as U+FFFD.
 std::string EncodeUtf8(std::wstring_view text);

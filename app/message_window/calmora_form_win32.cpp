@@ -21,12 +21,6 @@ constexpr int kOkayButtonId = 101;
 constexpr int kMessageBoxId = 102;
 constexpr int kCalmoraLabelId = 103;
 constexpr int kYourTechLabelId = 104;
-constexpr UINT_PTR kMessageBoxSubclassId = 1;
-
-// Edit control messages of Windows 10 1809, newer than the MinGW headers; older systems ignore
-// them.
-constexpr UINT kEmSetExtendedStyle = ECM_FIRST + 10;
-constexpr WPARAM kEsExAllowEolAll = 0x0001 | 0x0002;  // CR alone and LF alone
 
 }  // namespace
 
@@ -51,7 +45,7 @@ void CalmoraForm::CreateAndLoad() {
   CreateControls();
   ApplyDpi(dpi_);
 
-  loaded_ = Form_Load(services_, *this);
+  loaded_ = Form_Load(services_, messageBox_);
   // The load may have added the heading's font to the process: the labels take it up before the
   // window shows.
   win32::ReloadLabel3dFont(calmoraLabel_, dpi_);
@@ -70,33 +64,21 @@ void CalmoraForm::CreateControls() {
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                                 window_, ControlMenu(kOkayButtonId), instance, nullptr);
   if (!okayButton_) win32::ThrowLastError();
-  // No ES_AUTOHSCROLL: long lines wrap at the box's width instead of scrolling sideways.
-  messageBox_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
-                                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
-                                    ES_AUTOVSCROLL | ES_WANTRETURN,
-                                0, 0, 0, 0, window_, ControlMenu(kMessageBoxId), instance, nullptr);
-  if (!messageBox_) win32::ThrowLastError();
+  messageBox_.Create(window_, kMessageBoxId);
   yourTechLabel_ =
       win32::CreateLabel3d(window_, kYourTechLabelId, PixelRect(design::kYourTechLabel.rect, dpi_),
                            design::kYourTechLabel.properties, dpi_);
 
-  // An edit control stops taking text at 30,000 characters unless told otherwise; a message
-  // has no length limit of its own.
-  SendMessageW(messageBox_, EM_SETLIMITTEXT, 0, 0);
-  // Files from other tools may break lines with LF or CR alone; where the edit control can show
-  // those as line breaks (Windows 10 1809 and later) it does, keeping them as they are.
-  SendMessageW(messageBox_, kEmSetExtendedStyle, kEsExAllowEolAll, kEsExAllowEolAll);
-  SetWindowSubclass(messageBox_, MessageBoxProc, kMessageBoxSubclassId, 0);
   focus_.Remember(okayButton_);
 }
 
 void CalmoraForm::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   SetWindowIcons(window_, LoadApplicationIcon, dpi, icon_, smallIcon_);
-  SetControlsFont({messageBox_}, CreateDesignFont(design::kUserMessageText.font, dpi),
+  SetControlsFont({messageBox_.get()}, CreateDesignFont(design::kUserMessageText.font, dpi),
                   messageFont_);
   SetControlsFont({okayButton_}, CreateDesignFont(design::kOkayButtonFont, dpi), okayFont_);
-  MoveControl(messageBox_, design::kUserMessageText.rect, dpi);
+  MoveControl(messageBox_.get(), design::kUserMessageText.rect, dpi);
   MoveControl(okayButton_, design::kOkayButton.rect, dpi);
   MoveControl(calmoraLabel_, design::kCalmoraLabel.rect, dpi);
   MoveControl(yourTechLabel_, design::kYourTechLabel.rect, dpi);
@@ -112,30 +94,6 @@ void CalmoraForm::ShowCentred() {
   SetFocus(okayButton_);
 }
 
-std::wstring CalmoraForm::Text() const {
-  const int length = GetWindowTextLengthW(messageBox_);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(messageBox_, text.data(), length + 1)));
-  return text;
-}
-
-void CalmoraForm::SetText(const std::wstring& text) {
-  if (!SetWindowTextW(messageBox_, text.c_str())) win32::ThrowLastError();
-}
-
-LRESULT CALLBACK CalmoraForm::MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                             UINT_PTR, DWORD_PTR) {
-  LRESULT result = DefSubclassProc(box, message, wParam, lParam);
-  // A multi-line edit control wants every key, Esc included, and answers Esc by closing its
-  // window. Letting dialog navigation have Esc instead means it is simply ignored: no key
-  // closes the message window without saving, apart from the title bar's close and Alt+F4.
-  if (message == WM_GETDLGCODE && lParam) {
-    const auto* key = reinterpret_cast<const MSG*>(lParam);
-    if (key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE) result &= ~DLGC_WANTALLKEYS;
-  }
-  return result;
-}
-
 LRESULT CalmoraForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (focus_.Handle(window, message, wParam, lParam)) return 0;
   switch (message) {
@@ -146,7 +104,7 @@ LRESULT CalmoraForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
       // Dialog navigation asks which button Enter presses.
       return MAKELRESULT(kOkayButtonId, DC_HASDEFID);
     case WM_CTLCOLOREDIT:
-      if (reinterpret_cast<HWND>(lParam) == messageBox_) {
+      if (reinterpret_cast<HWND>(lParam) == messageBox_.get()) {
         const auto dc = reinterpret_cast<HDC>(wParam);
         SetTextColor(dc, design::kUserMessageText.foreColor.bgr);
         SetBkColor(dc, design::kUserMessageText.backColor.bgr);
@@ -173,7 +131,7 @@ void CalmoraForm::OnCommand(WORD id, WORD code) {
   const bool okayPressed = (id == kOkayButtonId || id == IDOK) && code == BN_CLICKED;
   if (okayPressed) {
     Dispatch([this] {
-      Okay_Button_Click(services_, *this, loaded_);
+      Okay_Button_Click(services_, messageBox_, loaded_);
       DestroyWindow(window_);
     });
   } else if (id == kCalmoraLabelId && code == win32::kLabelClicked) {

@@ -5,23 +5,22 @@
 #include <windows.h>
 
 #include <functional>
-#include <string>
 
 #include "app/form_window_win32.h"
-#include "app/message_window/message_box_text.h"
+#include "app/message_window/message_box_win32.h"
 #include "app/services.h"
 #include "platform/win32/unique_handle.h"
 #include "store/loaded_message.h"
 
 namespace calmora {
 
-class CalmoraForm final : private MessageBoxText {
+class CalmoraForm {
  public:
   // `headingClicked` runs, given this window, when the user clicks the heading.
   CalmoraForm(const Services& services, std::function<void(HWND window)> headingClicked);
   CalmoraForm(const CalmoraForm&) = delete;
   CalmoraForm& operator=(const CalmoraForm&) = delete;
-  ~CalmoraForm() override;
+  ~CalmoraForm();
 
   // Makes the window and its controls, hidden, then runs the load sequence. A failure leaves as
   // a RuntimeError and the window is never shown.
@@ -31,22 +30,16 @@ class CalmoraForm final : private MessageBoxText {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
-  static LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR);
   void OnCommand(WORD id, WORD code);
   void CreateControls();
   void ApplyDpi(UINT dpi);
-
-  // What the load sequence and the OKAY button see of the message box.
-  std::wstring Text() const override;
-  void SetText(const std::wstring& text) override;
 
   const Services& services_;
   std::function<void(HWND)> headingClicked_;
   // What the load put into the message box; OKAY stores the box only when it differs.
   LoadedMessage loaded_ = LoadedMessage::NoFile();
   HWND window_ = nullptr;
-  HWND messageBox_ = nullptr;
+  MessageBoxControl messageBox_;
   HWND okayButton_ = nullptr;
   HWND calmoraLabel_ = nullptr;
   HWND yourTechLabel_ = nullptr;

@@ -30,9 +30,7 @@ LoadedMessage Form_Load(const Services& services, MessageBoxText& messageBox) {
   LoadedMessage loaded = LoadedMessage::NotShown();
   const auto reader = OpenMessageFile(files, messageFile);
   try {
-    const MessageText message = ReadMessageText(*reader, services.ansi);
-    messageBox.SetText(message.text);
-    loaded = LoadedMessage::Shown(message.text, message.encoding);
+    loaded = ReadMessageInto(*reader, services.ansi, messageBox);
   } catch (const std::exception&) {
     // An empty or unreadable message shows as no message at all.
   }

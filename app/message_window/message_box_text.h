@@ -1,16 +1,18 @@
-// The message box as the handlers see it: text to show and text to save.
+// The message box as the handlers see it: the text it shows, to be saved, and room to read the
+// stored message straight into.
 #pragma once
 
 #include <string>
 
+#include "store/message_file.h"
+
 namespace calmora {
 
-class MessageBoxText {
+// Reserving and committing text may fail (a text too large for the box); the load sequence
+// absorbs that.
+class MessageBoxText : public TextReceiver {
  public:
-  virtual ~MessageBoxText() = default;
   virtual std::wstring Text() const = 0;
-  // May fail (a text too large for the control); the load sequence absorbs that.
-  virtual void SetText(const std::wstring& text) = 0;
 };
 
 }  // namespace calmora

@@ -56,16 +56,12 @@ std::optional<std::string> Win32AnsiCodePage::EncodeExactly(std::wstring_view te
   return bytes;
 }
 
-std::wstring Win32AnsiCodePage::Decode(std::string_view bytes) const {
-  if (bytes.empty()) return {};
-  const int length = CheckedLength(bytes.size());
-  const int needed = MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, nullptr, 0);
-  if (needed == 0) ThrowLastError();
-  std::wstring text(static_cast<size_t>(needed), L'\0');
-  if (!MultiByteToWideChar(CP_ACP, 0, bytes.data(), length, text.data(), needed)) {
-    ThrowLastError();
-  }
-  return text;
+std::size_t Win32AnsiCodePage::DecodeInto(std::string_view bytes, std::span<wchar_t> text) const {
+  if (bytes.empty()) return 0;
+  const int written = MultiByteToWideChar(CP_ACP, 0, bytes.data(), CheckedLength(bytes.size()),
+                                          text.data(), CheckedLength(text.size()));
+  if (written == 0) ThrowLastError();
+  return static_cast<std::size_t>(written);
 }
 
 }  // namespace calmora::win32

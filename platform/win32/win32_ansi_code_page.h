@@ -9,7 +9,7 @@ class Win32AnsiCodePage final : public AnsiCodePage {
  public:
   std::string Encode(std::wstring_view text) const override;
   std::optional<std::string> EncodeExactly(std::wstring_view text) const override;
-  std::wstring Decode(std::string_view bytes) const override;
+  std::size_t DecodeInto(std::string_view bytes, std::span<wchar_t> text) const override;
 };
 
 }  // namespace calmora::win32

@@ -15,11 +15,18 @@ class FakeMessageBox final : public MessageBoxText {
   int setCount = 0;
 
   std::wstring Text() const override { return text; }
-  void SetText(const std::wstring& newText) override {
+  std::span<wchar_t> Reserve(std::size_t capacity) override {
+    room_.assign(capacity, L'\0');
+    return room_;
+  }
+  void Commit(std::size_t length) override {
     ++setCount;
     if (refuseText) ThrowFake(8);  // not enough memory
-    text = newText;
+    text = room_.substr(0, length);
   }
+
+ private:
+  std::wstring room_;
 };
 
 }  // namespace calmora::testing

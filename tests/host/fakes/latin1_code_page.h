@@ -21,10 +21,11 @@ class Latin1CodePage final : public AnsiCodePage {
     }
     return Encode(text);
   }
-  std::wstring Decode(std::string_view bytes) const override {
-    std::wstring text;
-    for (const char b : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(b));
-    return text;
+  std::size_t DecodeInto(std::string_view bytes, std::span<wchar_t> text) const override {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+      text[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+    }
+    return bytes.size();
   }
 };
 
