@@ -107,6 +107,13 @@ void MessageBoxControl::Commit(std::size_t length) {
   const auto previous = reinterpret_cast<HLOCAL>(SendMessageW(box_, EM_GETHANDLE, 0, 0));
   SendMessageW(box_, EM_SETHANDLE, reinterpret_cast<WPARAM>(room_.release()), 0);
   if (previous) LocalFree(previous);
+  // The control reports nothing. A box that did not take the whole text is emptied, as for any
+  // message that could not be shown: part of a message must never pass for all of it, or OKAY
+  // would store the part over the whole.
+  if (static_cast<std::size_t>(GetWindowTextLengthW(box_)) != length) {
+    SetWindowTextW(box_, L"");
+    win32::ThrowError(ERROR_NOT_ENOUGH_MEMORY);
+  }
 }
 
 }  // namespace calmora
