@@ -17,10 +17,6 @@ namespace {
 
 class MessageFile : public ::testing::Test {
  protected:
-  static HWND MessageBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"Edit", nullptr); }
-  static HWND OkayButtonOf(HWND window) {
-    return FindWindowExW(window, nullptr, L"Button", L"OKAY");
-  }
   // Types `text` at the end of the message box, as a person adds to a message.
   static void AddToMessage(HWND window, std::wstring_view text) {
     Click(MessageBoxOf(window));

@@ -16,11 +16,6 @@ constexpr DWORD kEndedByRuntimeError = 1;
 
 class MessageWindow : public ::testing::Test {
  protected:
-  static HWND MessageBoxOf(HWND window) { return FindWindowExW(window, nullptr, L"Edit", nullptr); }
-  static HWND OkayButtonOf(HWND window) {
-    return FindWindowExW(window, nullptr, L"Button", nullptr);
-  }
-
   MachineState machine;
 };
 

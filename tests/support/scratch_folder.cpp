@@ -40,10 +40,10 @@ std::string ScratchFolder::Read(const std::wstring& name) const {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::vector<std::wstring> ScratchFolder::Names() const {
+std::vector<std::wstring> ScratchFolder::Names(const std::wstring& folder) const {
   std::vector<std::wstring> names;
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((root_ + L"\\*").c_str(), &found);
+  HANDLE search = FindFirstFileW((Path(folder) + L"\\*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = found.cFileName;

@@ -16,8 +16,8 @@ class ScratchFolder {
   std::wstring Path(const std::wstring& name = {}) const;
   void Write(const std::wstring& name, const std::string& bytes) const;
   std::string Read(const std::wstring& name) const;
-  // The names directly inside the folder, sorted.
-  std::vector<std::wstring> Names() const;
+  // The names directly inside the folder, or inside `folder` within it, sorted.
+  std::vector<std::wstring> Names(const std::wstring& folder = {}) const;
 
  private:
   std::wstring root_;

@@ -64,9 +64,10 @@ std::wstring DefaultCalmoraPath() {
 }
 
 CalmoraProcess::CalmoraProcess(const EnvironmentChanges& changes, std::wstring executable,
-                               std::wstring workingFolder) {
+                               std::wstring workingFolder, const std::wstring& argument) {
   if (executable.empty()) executable = DefaultCalmoraPath();
   std::wstring commandLine = L"\"" + executable + L"\"";
+  if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
   std::wstring environment = EnvironmentBlock(changes);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -75,7 +76,7 @@ CalmoraProcess::CalmoraProcess(const EnvironmentChanges& changes, std::wstring e
                       CREATE_UNICODE_ENVIRONMENT, environment.data(),
                       workingFolder.empty() ? nullptr : workingFolder.c_str(), &startup,
                       &started)) {
-    throw std::runtime_error("Calmora.exe did not start");
+    throw std::runtime_error("the program did not start");
   }
   process_.reset(started.hProcess);
   // The process is what is waited for; its first thread's handle is not needed.
@@ -120,6 +121,14 @@ std::wstring WindowText(HWND window) {
                                    reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(copied));
   return text;
+}
+
+HWND MessageBoxOf(HWND messageWindow) {
+  return FindWindowExW(messageWindow, nullptr, L"Edit", nullptr);
+}
+
+HWND OkayButtonOf(HWND messageWindow) {
+  return FindWindowExW(messageWindow, nullptr, L"Button", L"OKAY");
 }
 
 HWND FocusedControl(HWND window) {

@@ -20,9 +20,10 @@ class CalmoraProcess {
   // Environment variables to set for the program; an empty value removes the variable.
   using EnvironmentChanges = std::map<std::wstring, std::wstring>;
 
-  // Starts `executable` (default: the Calmora.exe beside the tests) from `workingFolder`.
+  // Starts `executable` (default: the Calmora.exe beside the tests) from `workingFolder`, with
+  // `argument` on its command line when there is one (the benchmark starts notepad on a file).
   explicit CalmoraProcess(const EnvironmentChanges& changes, std::wstring executable = {},
-                          std::wstring workingFolder = {});
+                          std::wstring workingFolder = {}, const std::wstring& argument = {});
   CalmoraProcess(const CalmoraProcess&) = delete;
   CalmoraProcess& operator=(const CalmoraProcess&) = delete;
   // Ends the program if it still runs, so no test leaves one behind.
@@ -50,6 +51,10 @@ std::wstring DefaultCalmoraPath();
 // The text of a message box's message, and its title.
 std::wstring MessageBoxText(HWND messageBox);
 std::wstring WindowText(HWND window);
+
+// The message window's message box and its OKAY button.
+HWND MessageBoxOf(HWND messageWindow);
+HWND OkayButtonOf(HWND messageWindow);
 
 // The control of `window`'s thread that has the keyboard focus.
 HWND FocusedControl(HWND window);

@@ -2,7 +2,6 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
 #include <stdexcept>
 
 #include "platform/win32/com_ptr.h"
@@ -81,17 +80,7 @@ FILETIME MachineState::MessageWriteTime() const {
 }
 
 std::vector<std::wstring> MachineState::MessageFolderNames() const {
-  std::vector<std::wstring> names;
-  WIN32_FIND_DATAW found;
-  const HANDLE search = FindFirstFileW((MessageFolder() + L"\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::wstring name = found.cFileName;
-    if (name != L"." && name != L"..") names.push_back(name);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
+  return data_.Names(L"Quillmoor");
 }
 
 std::wstring MachineState::StartupShortcut() {
