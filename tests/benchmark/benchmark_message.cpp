@@ -10,10 +10,10 @@ std::string MessageOfSize(std::size_t size) {
       "printer", "the",      "second",   "floor",   "is", "ready", "please", "call",
       "me",      "tomorrow", "password", "network", "a",  "of",    "your",   "technician"};
   // A fixed linear congruential sequence: the same message for the same size on every run.
-  std::uint32_t seed = 12345;
-  const auto next = [&seed] {
-    seed = seed * 1103515245u + 12345u;
-    return seed >> 16;
+  std::uint32_t state = 12345;
+  const auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return state >> 16;
   };
   std::string message;
   message.reserve(size + 128);

@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/unique_handle.h"
 #include "tests/benchmark/benchmark_message.h"
+#include "tests/e2e/driver/calmora_process.h"
 #include "tests/support/scratch_folder.h"
 
 namespace calmora::benchmark {
@@ -33,111 +35,35 @@ double Milliseconds(Clock::duration duration) {
   return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-std::wstring BinaryFolder() {
-  wchar_t path[MAX_PATH];
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder = path;
-  return folder.substr(0, folder.find_last_of(L'\\'));
+double PeakMiB(DWORD processId) {
+  const win32::UniqueHandle process(
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!process || !GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) return -1;
+  return static_cast<double>(counters.PeakWorkingSetSize) / static_cast<double>(kMiB);
 }
-
-// A program started for one run, ended when the run is over.
-class Child {
- public:
-  Child(const std::wstring& executable, const std::wstring& argument,
-        const std::map<std::wstring, std::wstring>& environment) {
-    std::wstring commandLine = L"\"" + executable + L"\"";
-    if (!argument.empty()) commandLine += L" \"" + argument + L"\"";
-    std::wstring block;
-    for (const auto& [name, value] : CurrentEnvironment(environment)) {
-      block += name + L"=" + value + L'\0';
-    }
-    block += L'\0';
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                        CREATE_UNICODE_ENVIRONMENT, block.data(), nullptr, &startup, &process_)) {
-      throw std::runtime_error("cannot start a program to measure");
-    }
-  }
-  Child(const Child&) = delete;
-  Child& operator=(const Child&) = delete;
-  ~Child() {
-    if (WaitForSingleObject(process_.hProcess, 0) != WAIT_OBJECT_0) {
-      TerminateProcess(process_.hProcess, 0);
-      WaitForSingleObject(process_.hProcess, 10000);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-
-  DWORD Id() const { return process_.dwProcessId; }
-  bool WaitForExit(DWORD milliseconds) const {
-    return WaitForSingleObject(process_.hProcess, milliseconds) == WAIT_OBJECT_0;
-  }
-  double PeakMiB() const {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(process_.hProcess, &counters, sizeof counters)) return -1;
-    return static_cast<double>(counters.PeakWorkingSetSize) / static_cast<double>(kMiB);
-  }
-
- private:
-  static std::map<std::wstring, std::wstring> CurrentEnvironment(
-      const std::map<std::wstring, std::wstring>& changes) {
-    std::map<std::wstring, std::wstring> variables;
-    wchar_t* block = GetEnvironmentStringsW();
-    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) {
-      const std::wstring text = entry;
-      const auto equals = text.find(L'=', 1);
-      if (equals != std::wstring::npos) variables[text.substr(0, equals)] = text.substr(equals + 1);
-    }
-    FreeEnvironmentStringsW(block);
-    for (const auto& [name, value] : changes) variables[name] = value;
-    return variables;
-  }
-
-  PROCESS_INFORMATION process_{};
-};
 
 struct Window {
   HWND frame = nullptr;
   HWND edit = nullptr;
 };
 
-// The visible top-level window of `className` that `child` shows, once its edit box holds
+// The visible top-level window of `className` that the program shows, once its edit box holds
 // `characters` characters.
-std::optional<Window> WaitUntilShown(const Child& child, const wchar_t* className,
+std::optional<Window> WaitUntilShown(const e2e::CalmoraProcess& program, const wchar_t* className,
                                      std::size_t characters) {
   const auto deadline = Clock::now() + 10min;
   while (Clock::now() < deadline) {
-    struct Search {
-      DWORD process;
-      const wchar_t* className;
-      HWND found;
-    } search{child.Id(), className, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM lParam) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(lParam);
-          DWORD owner = 0;
-          GetWindowThreadProcessId(window, &owner);
-          wchar_t name[64] = {};
-          GetClassNameW(window, name, 64);
-          if (owner != s->process || !IsWindowVisible(window) || wcscmp(name, s->className)) {
-            return TRUE;
-          }
-          s->found = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    if (search.found) {
-      const HWND edit = FindWindowExW(search.found, nullptr, L"Edit", nullptr);
+    if (const HWND frame = program.FindWindowNow(className)) {
+      const HWND edit = FindWindowExW(frame, nullptr, L"Edit", nullptr);
       DWORD_PTR length = 0;
       if (edit && SendMessageTimeoutW(edit, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 600000, &length) &&
           length == characters) {
-        return Window{search.found, edit};
+        return Window{frame, edit};
       }
     }
-    if (child.WaitForExit(0)) return std::nullopt;
+    if (program.WaitForExit(0ms)) return std::nullopt;
     Sleep(1);
   }
   return std::nullopt;
@@ -154,19 +80,18 @@ Run RunCalmora(const std::string& message) {
   CreateDirectoryW(data.Path(L"Quillmoor").c_str(), nullptr);
   if (!message.empty()) data.Write(L"Quillmoor\\UserMessage.txt", message);
   const auto started = Clock::now();
-  Child calmora(BinaryFolder() + L"\\Calmora.exe", {}, {{L"ProgramData", data.Path()}});
+  e2e::CalmoraProcess calmora({{L"ProgramData", data.Path()}});
   const std::optional<Window> shown = WaitUntilShown(calmora, L"CalmoraForm", message.size());
   if (!shown) throw std::runtime_error("Calmora did not show the message");
-  Run run{Milliseconds(Clock::now() - started), calmora.PeakMiB(), 0};
+  Run run{Milliseconds(Clock::now() - started), PeakMiB(calmora.Id()), 0};
 
   // A save needs a change: one character typed at the end, then OKAY.
   const auto end = static_cast<WPARAM>(message.size());
   SendMessageW(shown->edit, EM_SETSEL, end, static_cast<LPARAM>(end));
   SendMessageW(shown->edit, WM_CHAR, L'!', 0);
-  const HWND okay = FindWindowExW(shown->frame, nullptr, L"Button", nullptr);
   const auto saving = Clock::now();
-  PostMessageW(okay, BM_CLICK, 0, 0);
-  calmora.WaitForExit(INFINITE);
+  PostMessageW(e2e::OkayButtonOf(shown->frame), BM_CLICK, 0, 0);
+  calmora.WaitForExit(10min);
   run.saveMs = Milliseconds(Clock::now() - saving);
   return run;
 }
@@ -175,20 +100,20 @@ Run RunNotepad(const std::wstring& file, std::size_t characters) {
   wchar_t windows[MAX_PATH];
   GetWindowsDirectoryW(windows, MAX_PATH);
   const auto started = Clock::now();
-  Child notepad(std::wstring(windows) + L"\\notepad.exe", file, {});
+  e2e::CalmoraProcess notepad({}, std::wstring(windows) + L"\\notepad.exe", {}, file);
   if (!WaitUntilShown(notepad, L"Notepad", characters)) {
     throw std::runtime_error("notepad did not show the file");
   }
-  return {Milliseconds(Clock::now() - started), notepad.PeakMiB(), 0};
+  return {Milliseconds(Clock::now() - started), PeakMiB(notepad.Id()), 0};
 }
 
 Run RunMinimalWindow(const std::wstring& file, std::size_t characters) {
   const auto started = Clock::now();
-  Child minimal(BinaryFolder() + L"\\minimal_edit_window.exe", file, {});
+  e2e::CalmoraProcess minimal({}, e2e::BinaryFolder() + L"\\minimal_edit_window.exe", {}, file);
   if (!WaitUntilShown(minimal, L"MinimalEditWindow", characters)) {
     throw std::runtime_error("the minimal window did not show");
   }
-  return {Milliseconds(Clock::now() - started), minimal.PeakMiB(), 0};
+  return {Milliseconds(Clock::now() - started), PeakMiB(minimal.Id()), 0};
 }
 
 // Notepad wraps long lines only when asked to, as Calmora's box always does.
