@@ -6,9 +6,10 @@ LoadedMessage::Fingerprint LoadedMessage::Fingerprint::Of(std::wstring_view text
   constexpr std::uint64_t kOffsetBasis = 14695981039346656037ULL;
   constexpr std::uint64_t kPrime = 1099511628211ULL;
   std::uint64_t hash = kOffsetBasis;
+  // Byte by byte through each unit, and no further than the unit is wide: on Windows two bytes.
   for (const wchar_t unit : text) {
     const auto value = static_cast<std::uint32_t>(unit);
-    for (int shift = 0; shift < 32; shift += 8) {
+    for (std::size_t shift = 0; shift < 8 * sizeof(wchar_t); shift += 8) {
       hash = (hash ^ ((value >> shift) & 0xFF)) * kPrime;
     }
   }
