@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "platform/design_types.h"
-#include "platform/label_properties.h"
+#include "controls/design_types.h"
+#include "controls/label3d/label_properties.h"
 
 namespace calmora {
 

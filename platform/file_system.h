@@ -8,9 +8,9 @@
 namespace calmora {
 
 // A file opened for reading its bytes.
-class TextReader {
+class ByteReader {
  public:
-  virtual ~TextReader() = default;
+  virtual ~ByteReader() = default;
   // The whole remaining content. Reading past the end, as on an empty file, is a failure.
   virtual std::string ReadAll() = 0;
   virtual void Close() = 0;
@@ -25,7 +25,7 @@ class FileSystem {
   virtual void CreateFolder(const std::wstring& path) = 0;
   virtual void Copy(const std::wstring& source, const std::wstring& destination) = 0;
   virtual void Delete(const std::wstring& path) = 0;
-  virtual std::unique_ptr<TextReader> OpenForReading(const std::wstring& path) = 0;
+  virtual std::unique_ptr<ByteReader> OpenForReading(const std::wstring& path) = 0;
   // Replaces the file's whole content in one step: at every instant the path holds the old bytes
   // whole or the new bytes whole, so neither a failed nor a killed save loses what was there.
   // The file keeps its security settings and attributes, and what earlier saves that were killed

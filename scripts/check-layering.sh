@@ -16,7 +16,10 @@ declare -A include_rules=(
   [settings]="+platform -platform/win32"
   [startup]="+platform -platform/win32"
   [font]="+platform -platform/win32"
-  [app]="+store +settings +startup +font +platform +packaging"
+  [controls]="+platform -platform/win32"
+  [controls/label3d]="+controls +platform -platform/win32 -controls/label3d/win32"
+  [controls/label3d/win32]="+controls +platform"
+  [app]="+store +settings +startup +font +controls +platform +packaging"
 )
 
 # The nearest folder above `file` that has rules; nothing when none has.

@@ -2,11 +2,7 @@
 
 namespace calmora {
 
-std::unique_ptr<TextReader> OpenMessageFile(FileSystem& files, const std::wstring& path) {
-  return files.OpenForReading(path);
-}
-
-LoadedMessage ReadMessageInto(TextReader& reader, const AnsiCodePage& ansi,
+LoadedMessage ReadMessageInto(ByteReader& reader, const AnsiCodePage& ansi,
                               TextReceiver& receiver) {
   std::string bytes = reader.ReadAll();
   const MessageEncoding encoding = DetectMessageEncoding(bytes);

@@ -24,12 +24,10 @@ class TextReceiver {
   virtual void Commit(std::size_t length) = 0;
 };
 
-std::unique_ptr<TextReader> OpenMessageFile(FileSystem& files, const std::wstring& path);
-
 // Reads the file's whole text into `receiver`, in the encoding its bytes show, and says what was
 // shown. The file's bytes are let go before the text is committed. An empty file has no text to
 // read and fails like any unreadable one.
-LoadedMessage ReadMessageInto(TextReader& reader, const AnsiCodePage& ansi, TextReceiver& receiver);
+LoadedMessage ReadMessageInto(ByteReader& reader, const AnsiCodePage& ansi, TextReceiver& receiver);
 
 // Replaces the message file with `text`, in the encoding that a file read as `readAs` keeps. A
 // save that fails leaves the previous message whole.

@@ -8,7 +8,7 @@
 #include "app/message_window/form_load.h"
 #include "app/message_window/okay_button.h"
 #include "app/window_layout_win32.h"
-#include "platform/win32/label3d.h"
+#include "controls/label3d/win32/label3d.h"
 #include "platform/win32/win32_error.h"
 
 namespace calmora {

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "app/form_window_win32.h"
-#include "app/message_window/message_box_win32.h"
+#include "app/message_window/message_edit_box_win32.h"
 #include "app/services.h"
 #include "platform/win32/unique_handle.h"
 #include "store/loaded_message.h"
@@ -39,7 +39,7 @@ class CalmoraForm {
   // What the load put into the message box; OKAY stores the box only when it differs.
   LoadedMessage loaded_ = LoadedMessage::NoFile();
   HWND window_ = nullptr;
-  MessageBoxControl messageBox_;
+  Win32MessageEditBox messageBox_;
   HWND okayButton_ = nullptr;
   HWND calmoraLabel_ = nullptr;
   HWND yourTechLabel_ = nullptr;

@@ -11,7 +11,7 @@
 
 namespace calmora {
 
-LoadedMessage Form_Load(const Services& services, MessageBoxText& messageBox) {
+LoadedMessage Form_Load(const Services& services, MessageEditBox& messageBox) {
   FileSystem& files = services.files;
   const std::wstring dataFolder = ResolveDataFolder(services.environment);
   const std::wstring messageFile = MessageFilePath(dataFolder);
@@ -28,7 +28,7 @@ LoadedMessage Form_Load(const Services& services, MessageBoxText& messageBox) {
 
   if (!files.FileExists(messageFile)) return LoadedMessage::NoFile();
   LoadedMessage loaded = LoadedMessage::NotShown();
-  const auto reader = OpenMessageFile(files, messageFile);
+  const auto reader = files.OpenForReading(messageFile);
   try {
     loaded = ReadMessageInto(*reader, services.ansi, messageBox);
   } catch (const std::exception&) {

@@ -5,7 +5,7 @@
 
 namespace calmora {
 
-void Okay_Button_Click(const Services& services, const MessageBoxText& messageBox,
+void Okay_Button_Click(const Services& services, const MessageEditBox& messageBox,
                        const LoadedMessage& loaded) {
   const std::wstring text = messageBox.Text();
   if (!loaded.OkayStores(text)) return;

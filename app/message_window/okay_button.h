@@ -1,7 +1,7 @@
 // What the OKAY button does before the message window unloads: store the message box's text.
 #pragma once
 
-#include "app/message_window/message_box_text.h"
+#include "app/message_window/message_edit_box.h"
 #include "app/services.h"
 #include "store/loaded_message.h"
 
@@ -11,7 +11,7 @@ namespace calmora {
 // over a message that could not be shown): then the file keeps its bytes and its time stamp. The
 // message folder is not made here: the load sequence made it, and when it has gone since, the
 // save fails.
-void Okay_Button_Click(const Services& services, const MessageBoxText& messageBox,
+void Okay_Button_Click(const Services& services, const MessageEditBox& messageBox,
                        const LoadedMessage& loaded);
 
 }  // namespace calmora

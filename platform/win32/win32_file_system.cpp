@@ -15,9 +15,9 @@ DWORD Attributes(const std::wstring& path) {
   return GetFileAttributesW(path.c_str());
 }
 
-class Win32TextReader final : public TextReader {
+class Win32ByteReader final : public ByteReader {
  public:
-  Win32TextReader(UniqueFile file, std::wstring path)
+  Win32ByteReader(UniqueFile file, std::wstring path)
       : file_(std::move(file)), path_(std::move(path)) {}
 
   std::string ReadAll() override {
@@ -74,14 +74,14 @@ void Win32FileSystem::Delete(const std::wstring& path) {
   if (!DeleteFileW(path.c_str())) ThrowLastError(path);
 }
 
-std::unique_ptr<TextReader> Win32FileSystem::OpenForReading(const std::wstring& path) {
+std::unique_ptr<ByteReader> Win32FileSystem::OpenForReading(const std::wstring& path) {
   // Shared for deleting too, so that reading never stands in the way of a save replacing the
   // file, in this process or another.
   UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file) ThrowLastError(path);
-  return std::make_unique<Win32TextReader>(std::move(file), path);
+  return std::make_unique<Win32ByteReader>(std::move(file), path);
 }
 
 void Win32FileSystem::ReplaceContents(const std::wstring& path, std::string_view bytes) {

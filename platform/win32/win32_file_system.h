@@ -12,7 +12,7 @@ class Win32FileSystem final : public FileSystem {
   void CreateFolder(const std::wstring& path) override;
   void Copy(const std::wstring& source, const std::wstring& destination) override;
   void Delete(const std::wstring& path) override;
-  std::unique_ptr<TextReader> OpenForReading(const std::wstring& path) override;
+  std::unique_ptr<ByteReader> OpenForReading(const std::wstring& path) override;
   void ReplaceContents(const std::wstring& path, std::string_view bytes) override;
 };
 

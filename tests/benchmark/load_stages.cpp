@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/message_window/calmora_form_design.h"
-#include "app/message_window/message_box_win32.h"
+#include "app/message_window/message_edit_box_win32.h"
 #include "app/window_layout_win32.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_file_system.h"
@@ -70,7 +70,7 @@ void Measure(const std::wstring& path, std::size_t size) {
   const HWND window = CreateWindowExW(0, L"LoadStages", L"Stages", WS_OVERLAPPEDWINDOW, 0, 0, 680,
                                       520, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   const UINT dpi = GetDpiForWindow(window);
-  MessageBoxControl box;
+  Win32MessageEditBox box;
   box.Create(window, 1);
   win32::UniqueFont font;
   SetControlsFont({box.get()}, CreateDesignFont(design::kUserMessageText.font, dpi), font);

@@ -109,8 +109,8 @@ TEST_F(MessageWindow, AMessageFolderGoneBeforeOkayIsReportedAndNothingIsCreated)
   const HWND report = calmora.WaitForWindow(L"#32770");
   ASSERT_NE(report, nullptr);
   EXPECT_EQ(WindowText(report), L"Calmora");
-  EXPECT_NE(MessageBoxText(report).find(L"Run-time error '3':"), std::wstring::npos)
-      << MessageBoxText(report);
+  EXPECT_NE(MessageEditBox(report).find(L"Run-time error '3':"), std::wstring::npos)
+      << MessageEditBox(report);
   SaveScreenshot(report, L"runtime-error-report");
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);
@@ -125,8 +125,8 @@ TEST_F(MessageWindow, AMessageFileHeldWithoutSharingIsReportedAndNoWindowShows) 
   CalmoraProcess calmora = machine.Start();
   const HWND report = calmora.WaitForWindow(L"#32770");
   ASSERT_NE(report, nullptr);
-  EXPECT_NE(MessageBoxText(report).find(L"Run-time error '32':"), std::wstring::npos)
-      << MessageBoxText(report);
+  EXPECT_NE(MessageEditBox(report).find(L"Run-time error '32':"), std::wstring::npos)
+      << MessageEditBox(report);
   EXPECT_EQ(calmora.FindWindowNow(L"CalmoraForm"), nullptr);
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);

@@ -215,8 +215,8 @@ TEST_F(OptionsWindow, ASettingThatCannotBeStoredIsReportedAndTheShortcutStays) {
   Click(options.close);
   const HWND notice = calmora->WaitForWindow(L"#32770", 10s);
   ASSERT_NE(notice, nullptr);
-  EXPECT_NE(MessageBoxText(notice).find(L"could not save"), std::wstring::npos)
-      << MessageBoxText(notice);
+  EXPECT_NE(MessageEditBox(notice).find(L"could not save"), std::wstring::npos)
+      << MessageEditBox(notice);
   SaveScreenshot(notice, L"options-setting-not-saved");
   PressKey(VK_RETURN);
   ASSERT_TRUE(Hidden(options.window));

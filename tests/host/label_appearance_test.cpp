@@ -1,5 +1,5 @@
 // Reading the 3-D label's property bag: the message window's own labels, and bags it refuses.
-#include "platform/label_appearance.h"
+#include "controls/label3d/label_appearance.h"
 
 #include <gtest/gtest.h>
 

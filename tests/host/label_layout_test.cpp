@@ -1,5 +1,5 @@
 // The 3-D label's geometry: which shadow copies each effect draws and where the caption stands.
-#include "platform/label_layout.h"
+#include "controls/label3d/label_layout.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

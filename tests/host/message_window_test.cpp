@@ -3,13 +3,13 @@
 
 #include "app/message_window/form_load.h"
 #include "app/message_window/okay_button.h"
-#include "tests/host/fakes/fake_message_box.h"
+#include "tests/host/fakes/fake_message_edit_box.h"
 #include "tests/host/fakes/fake_services.h"
 
 namespace calmora {
 namespace {
 
-using testing::FakeMessageBox;
+using testing::FakeMessageEditBox;
 
 const std::wstring kFolder = L"C:\\ProgramData\\Quillmoor";
 const std::wstring kFile = L"C:\\ProgramData\\Quillmoor\\UserMessage.txt";
@@ -32,7 +32,7 @@ class MessageWindowTest : public ::testing::Test, protected testing::FakeService
     files.files[kFile] = bytes;
   }
 
-  FakeMessageBox messageBox;
+  FakeMessageEditBox messageBox;
 };
 
 TEST_F(MessageWindowTest, FirstStartMakesTheFolderAndShowsNoMessage) {

@@ -1,5 +1,5 @@
 // The message window's 3-D labels as windows: named, clicked, never focused, and drawn.
-#include "platform/win32/label3d.h"
+#include "controls/label3d/win32/label3d.h"
 
 #include <gtest/gtest.h>
 
@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/message_window/calmora_form_design.h"
-#include "platform/label_appearance.h"
-#include "platform/win32/back_buffer.h"
+#include "controls/label3d/label_appearance.h"
+#include "controls/label3d/win32/back_buffer.h"
 
 namespace calmora::win32 {
 namespace {

@@ -138,7 +138,7 @@ HWND FocusedControl(HWND window) {
   return thread.hwndFocus;
 }
 
-std::wstring MessageBoxText(HWND messageBox) {
+std::wstring MessageEditBox(HWND messageBox) {
   // A message box shows its message in the static control numbered 0xFFFF.
   const HWND message = GetDlgItem(messageBox, 0xFFFF);
   return message ? WindowText(message) : std::wstring();

@@ -49,7 +49,7 @@ std::wstring BinaryFolder();
 std::wstring DefaultCalmoraPath();
 
 // The text of a message box's message, and its title.
-std::wstring MessageBoxText(HWND messageBox);
+std::wstring MessageEditBox(HWND messageBox);
 std::wstring WindowText(HWND window);
 
 // The message window's message box and its OKAY button.

@@ -14,7 +14,7 @@ std::wstring ParentOf(const std::wstring& path) {
   return path.substr(0, path.rfind(L'\\'));
 }
 
-class FakeReader final : public TextReader {
+class FakeReader final : public ByteReader {
  public:
   FakeReader(const FakeFileSystem& owner, std::wstring path, std::string content)
       : owner_(owner), path_(std::move(path)), content_(std::move(content)) {
@@ -77,7 +77,7 @@ void FakeFileSystem::Delete(const std::wstring& path) {
   if (!files.erase(path)) ThrowFake(kFileNotFound, path);
 }
 
-std::unique_ptr<TextReader> FakeFileSystem::OpenForReading(const std::wstring& path) {
+std::unique_ptr<ByteReader> FakeFileSystem::OpenForReading(const std::wstring& path) {
   if (const auto found = failingPaths.find(path); found != failingPaths.end()) {
     ThrowFake(found->second, path);
   }

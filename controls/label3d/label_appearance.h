@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/design_types.h"
-#include "platform/label_properties.h"
+#include "controls/design_types.h"
+#include "controls/label3d/label_properties.h"
 
 namespace calmora {
 

@@ -1,15 +1,15 @@
 // The 3-D label's window: its class, its copy of the design, painting, clicks and its caption
 // as window text.
-#include "platform/win32/label3d.h"
+#include "controls/label3d/win32/label3d.h"
 
 #include <windowsx.h>
 
 #include <memory>
 #include <utility>
 
-#include "platform/label_appearance.h"
-#include "platform/win32/back_buffer.h"
-#include "platform/win32/label3d_paint.h"
+#include "controls/label3d/label_appearance.h"
+#include "controls/label3d/win32/back_buffer.h"
+#include "controls/label3d/win32/label3d_paint.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
 

@@ -1,5 +1,5 @@
 // Reads a 3-D label's property bag into its appearance, refusing what the label does not know.
-#include "platform/label_appearance.h"
+#include "controls/label3d/label_appearance.h"
 
 #include <array>
 #include <string_view>

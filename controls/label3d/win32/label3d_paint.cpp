@@ -1,11 +1,11 @@
 // The 3-D label's drawing: the caption drawn once in the shadow colour at every offset that the
 // effect covers, then once on top in the fore colour. Drawing whole glyphs again and again keeps
 // GDI's smoothing on every edge, which a path or a mask could not give as cheaply.
-#include "platform/win32/label3d_paint.h"
+#include "controls/label3d/win32/label3d_paint.h"
 
 #include <optional>
 
-#include "platform/label_layout.h"
+#include "controls/label3d/label_layout.h"
 
 namespace calmora::win32 {
 namespace {

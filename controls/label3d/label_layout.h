@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/label_appearance.h"
+#include "controls/label3d/label_appearance.h"
 
 namespace calmora {
 

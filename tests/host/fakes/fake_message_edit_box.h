@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "app/message_window/message_box_text.h"
+#include "app/message_window/message_edit_box.h"
 #include "tests/host/fakes/fake_file_system.h"
 
 namespace calmora::testing {
 
-class FakeMessageBox final : public MessageBoxText {
+class FakeMessageEditBox final : public MessageEditBox {
  public:
   std::wstring text;
   bool refuseText = false;

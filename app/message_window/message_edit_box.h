@@ -10,7 +10,7 @@ namespace calmora {
 
 // Reserving and committing text may fail (a text too large for the box); the load sequence
 // absorbs that.
-class MessageBoxText : public TextReceiver {
+class MessageEditBox : public TextReceiver {
  public:
   virtual std::wstring Text() const = 0;
 };

@@ -1,4 +1,4 @@
-#include "app/message_window/message_box_win32.h"
+#include "app/message_window/message_edit_box_win32.h"
 
 #include <commctrl.h>
 
@@ -51,7 +51,7 @@ LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-void MessageBoxControl::Create(HWND parent, int controlId) {
+void Win32MessageEditBox::Create(HWND parent, int controlId) {
   // No ES_AUTOHSCROLL: long lines wrap at the box's width instead of scrolling sideways.
   box_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"",
                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
@@ -69,14 +69,14 @@ void MessageBoxControl::Create(HWND parent, int controlId) {
   SetWindowSubclass(box_, MessageBoxProc, kSubclassId, 0);
 }
 
-std::wstring MessageBoxControl::Text() const {
+std::wstring Win32MessageEditBox::Text() const {
   const int length = GetWindowTextLengthW(box_);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(box_, text.data(), length + 1)));
   return text;
 }
 
-std::span<wchar_t> MessageBoxControl::Reserve(std::size_t capacity) {
+std::span<wchar_t> Win32MessageEditBox::Reserve(std::size_t capacity) {
   room_.reset();
   reserved_ = nullptr;
   // The edit control keeps its text NUL-terminated, in movable memory of the local heap.
@@ -91,7 +91,7 @@ std::span<wchar_t> MessageBoxControl::Reserve(std::size_t capacity) {
   return {reserved_, capacity};
 }
 
-void MessageBoxControl::Commit(std::size_t length) {
+void Win32MessageEditBox::Commit(std::size_t length) {
   if (!reserved_ || length > capacity_) win32::ThrowError(ERROR_INVALID_PARAMETER);
   reserved_[length] = L'\0';
   reserved_ = nullptr;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <variant>
 
-#include "platform/design_types.h"
+#include "controls/design_types.h"
 
 namespace calmora {
 

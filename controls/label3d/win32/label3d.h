@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "platform/label_properties.h"
+#include "controls/label3d/label_properties.h"
 
 namespace calmora::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/label_appearance.h"
+#include "controls/label3d/label_appearance.h"
 #include "platform/win32/unique_handle.h"
 
 namespace calmora::win32 {

@@ -5,12 +5,12 @@
 
 #include <windows.h>
 
-#include "app/message_window/message_box_text.h"
+#include "app/message_window/message_edit_box.h"
 #include "platform/win32/unique_handle.h"
 
 namespace calmora {
 
-class MessageBoxControl final : public MessageBoxText {
+class Win32MessageEditBox final : public MessageEditBox {
  public:
   // Makes the box as a child of `parent`, at no size yet: the window's layout places it.
   void Create(HWND parent, int controlId);

@@ -1,5 +1,5 @@
 // The 3-D label's geometry: its shadow copies and the caption's place in the label.
-#include "platform/label_layout.h"
+#include "controls/label3d/label_layout.h"
 
 #include <algorithm>
 #include <cmath>

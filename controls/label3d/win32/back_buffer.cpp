@@ -1,5 +1,5 @@
 // The off-screen picture behind flicker-free painting.
-#include "platform/win32/back_buffer.h"
+#include "controls/label3d/win32/back_buffer.h"
 
 #include <algorithm>
 
