@@ -39,6 +39,8 @@ struct LabelDesign {
   TwipsRect rect;
   int tabIndex;
   LabelPropertyBag properties;
+  // A label that the window acts on when it is clicked is a link to accessibility clients.
+  LabelRole role;
 };
 
 }  // namespace calmora

@@ -60,7 +60,10 @@ inline constexpr std::array kYourTechLabelProperties{
     LabelProperty{L"ShadowColor", Color{0}},
 };
 
-inline constexpr LabelDesign kCalmoraLabel{{480, 360, 8655, 1095}, 0, kCalmoraLabelProperties};
-inline constexpr LabelDesign kYourTechLabel{{360, 1560, 8895, 255}, 3, kYourTechLabelProperties};
+// A click on the heading opens Options; the sub-heading is only read.
+inline constexpr LabelDesign kCalmoraLabel{
+    {480, 360, 8655, 1095}, 0, kCalmoraLabelProperties, LabelRole::kLink};
+inline constexpr LabelDesign kYourTechLabel{
+    {360, 1560, 8895, 255}, 3, kYourTechLabelProperties, LabelRole::kText};
 
 }  // namespace calmora::calmora_form_design

@@ -21,29 +21,55 @@ constexpr int kOkayButtonId = 101;
 constexpr int kMessageBoxId = 102;
 constexpr int kCalmoraLabelId = 103;
 constexpr int kYourTechLabelId = 104;
+// The window menu's Options item: a command of the window's own, below the system's (0xF000 and
+// up) and with the low four bits clear, which the system keeps for itself.
+constexpr UINT kOptionsCommand = 0x0010;
+static_assert(kOptionsCommand < 0xF000 && (kOptionsCommand & 0xF) == 0);
+
+// The keyboard's way to Options (Alt+Space, O): an item above Close, set apart from it.
+void AddOptionsToWindowMenu(HWND window) {
+  const HMENU menu = GetSystemMenu(window, FALSE);
+  if (!menu ||
+      !InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_STRING, kOptionsCommand, L"&Options...") ||
+      !InsertMenuW(menu, SC_CLOSE, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr)) {
+    win32::ThrowLastError(L"window menu");
+  }
+}
+
+bool HighContrastOn() {
+  HIGHCONTRASTW theme{};
+  theme.cbSize = sizeof theme;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof theme, &theme, 0) &&
+         (theme.dwFlags & HCF_HIGHCONTRASTON);
+}
+
+SystemColors CurrentSystemColors() {
+  return {Color{GetSysColor(COLOR_WINDOW)}, Color{GetSysColor(COLOR_WINDOWTEXT)},
+          Color{GetSysColor(COLOR_HOTLIGHT)}};
+}
 
 }  // namespace
 
 CalmoraForm::CalmoraForm(const Services& services, std::function<void(HWND)> headingClicked)
-    : services_(services),
-      headingClicked_(std::move(headingClicked)),
-      backBrush_(CreateSolidBrush(design::kBackColor.bgr)),
-      messageBoxBrush_(CreateSolidBrush(design::kUserMessageText.backColor.bgr)) {}
+    : services_(services), headingClicked_(std::move(headingClicked)) {}
 
 CalmoraForm::~CalmoraForm() {
   if (window_) DestroyWindow(window_);
 }
 
 void CalmoraForm::CreateAndLoad() {
-  RegisterFormClass<CalmoraForm>(kClassName, backBrush_.get());
+  // No class brush: the window paints its background in the colours of the moment.
+  RegisterFormClass<CalmoraForm>(kClassName, nullptr);
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, design::kWindow.caption.data(),
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                             GetModuleHandleW(nullptr), this);
   if (!window_) win32::ThrowLastError();
   dpi_ = GetDpiForWindow(window_);
+  AddOptionsToWindowMenu(window_);
   CreateControls();
   ApplyDpi(dpi_);
+  ApplyColors();
 
   loaded_ = Form_Load(services_, messageBox_);
   // The load may have added the heading's font to the process: the labels take it up before the
@@ -58,7 +84,7 @@ void CalmoraForm::CreateControls() {
   // no focus), OKAY, the message box, the sub-heading.
   calmoraLabel_ =
       win32::CreateLabel3d(window_, kCalmoraLabelId, PixelRect(design::kCalmoraLabel.rect, dpi_),
-                           design::kCalmoraLabel.properties, dpi_);
+                           design::kCalmoraLabel.properties, design::kCalmoraLabel.role, dpi_);
   // Each creation is checked at once, while the error it left is still the last one.
   okayButton_ = CreateWindowExW(0, WC_BUTTONW, design::kOkayButton.caption.data(),
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
@@ -67,7 +93,9 @@ void CalmoraForm::CreateControls() {
   messageBox_.Create(window_, kMessageBoxId);
   yourTechLabel_ =
       win32::CreateLabel3d(window_, kYourTechLabelId, PixelRect(design::kYourTechLabel.rect, dpi_),
-                           design::kYourTechLabel.properties, dpi_);
+                           design::kYourTechLabel.properties, design::kYourTechLabel.role, dpi_);
+  // The sub-heading says whose message the box holds, so it names the box.
+  messageBox_.LabelledBy(yourTechLabel_);
 
   focus_.Remember(okayButton_);
 }
@@ -87,6 +115,22 @@ void CalmoraForm::ApplyDpi(UINT dpi) {
   SizeClientArea(window_, design::kWindow, dpi);
 }
 
+void CalmoraForm::ApplyColors() {
+  colors_ = ChooseMessageWindowColors(HighContrastOn(), CurrentSystemColors());
+  backBrush_.reset(CreateSolidBrush(colors_.window.bgr));
+  messageBoxBrush_.reset(CreateSolidBrush(colors_.messageBoxBack.bgr));
+  win32::SetLabel3dColors(calmoraLabel_, colors_.heading);
+  win32::SetLabel3dColors(yourTechLabel_, colors_.subHeading);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void CalmoraForm::OpenOptions() {
+  // Options is open already when the window takes no input: a click that a screen reader posted
+  // meanwhile does nothing, as a mouse click could not reach the heading then.
+  if (!IsWindowEnabled(window_)) return;
+  Dispatch([this] { headingClicked_(window_); });
+}
+
 void CalmoraForm::ShowCentred() {
   CentreOnScreen(window_);
   ShowWindow(window_, SW_SHOW);
@@ -103,13 +147,38 @@ LRESULT CalmoraForm::HandleMessage(HWND window, UINT message, WPARAM wParam, LPA
     case DM_GETDEFID:
       // Dialog navigation asks which button Enter presses.
       return MAKELRESULT(kOkayButtonId, DC_HASDEFID);
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) == kOptionsCommand) {
+        OpenOptions();
+        return 0;
+      }
+      break;
+    case WM_ERASEBKGND:
+      // The labels ask for this too, to show the window through them.
+      if (backBrush_) {
+        const auto dc = reinterpret_cast<HDC>(wParam);
+        RECT area;
+        GetClipBox(dc, &area);
+        FillRect(dc, &area, backBrush_.get());
+        return 1;
+      }
+      break;
     case WM_CTLCOLOREDIT:
       if (reinterpret_cast<HWND>(lParam) == messageBox_.get()) {
         const auto dc = reinterpret_cast<HDC>(wParam);
-        SetTextColor(dc, design::kUserMessageText.foreColor.bgr);
-        SetBkColor(dc, design::kUserMessageText.backColor.bgr);
+        SetTextColor(dc, colors_.messageBoxText.bgr);
+        SetBkColor(dc, colors_.messageBoxBack.bgr);
         return reinterpret_cast<LRESULT>(messageBoxBrush_.get());
       }
+      break;
+    case WM_SYSCOLORCHANGE:
+      // The standard controls learn of it only from their parent.
+      SendMessageW(okayButton_, message, wParam, lParam);
+      SendMessageW(messageBox_.get(), message, wParam, lParam);
+      ApplyColors();
+      return 0;
+    case WM_SETTINGCHANGE:
+      if (wParam == SPI_SETHIGHCONTRAST) ApplyColors();
       break;
     case WM_DPICHANGED:
       ApplyDpi(HIWORD(wParam));
@@ -135,7 +204,7 @@ void CalmoraForm::OnCommand(WORD id, WORD code) {
       DestroyWindow(window_);
     });
   } else if (id == kCalmoraLabelId && code == win32::kLabelClicked) {
-    Dispatch([this] { headingClicked_(window_); });
+    OpenOptions();
   }
   // IDCANCEL (Esc) is not handled: Esc never closes the message window.
 }

@@ -1,5 +1,5 @@
-// The message window on screen: made from its design, loaded, shown centred, and torn down
-// when it unloads.
+// The message window on screen: made from its design, loaded, shown centred, painted in the
+// design's colours or a high-contrast theme's, and torn down when it unloads.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 
 #include "app/form_window_win32.h"
 #include "app/message_window/message_edit_box_win32.h"
+#include "app/message_window/message_window_colors.h"
 #include "app/services.h"
 #include "platform/win32/unique_handle.h"
 #include "store/loaded_message.h"
@@ -16,7 +17,8 @@ namespace calmora {
 
 class CalmoraForm {
  public:
-  // `headingClicked` runs, given this window, when the user clicks the heading.
+  // `headingClicked` runs, given this window, when the user clicks the heading or chooses Options
+  // in the window menu.
   CalmoraForm(const Services& services, std::function<void(HWND window)> headingClicked);
   CalmoraForm(const CalmoraForm&) = delete;
   CalmoraForm& operator=(const CalmoraForm&) = delete;
@@ -33,6 +35,9 @@ class CalmoraForm {
   void OnCommand(WORD id, WORD code);
   void CreateControls();
   void ApplyDpi(UINT dpi);
+  // Takes the colours for the system's contrast setting and paints everything again in them.
+  void ApplyColors();
+  void OpenOptions();
 
   const Services& services_;
   std::function<void(HWND)> headingClicked_;
@@ -47,6 +52,8 @@ class CalmoraForm {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   win32::UniqueBrush backBrush_;
   win32::UniqueBrush messageBoxBrush_;
+  // What the window, the labels and the message box are painted in.
+  MessageWindowColors colors_{};
   win32::UniqueFont messageFont_;
   win32::UniqueFont okayFont_;
   win32::UniqueIcon icon_;

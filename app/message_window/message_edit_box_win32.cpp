@@ -7,6 +7,7 @@
 
 #include "app/message_window/word_breaks.h"
 #include "app/window_layout_win32.h"
+#include "controls/label3d/win32/label3d_accessible.h"
 #include "platform/win32/win32_error.h"
 
 namespace calmora {
@@ -36,8 +37,15 @@ int CALLBACK BreakAtBlanks(LPWSTR text, int index, int count, int action) {
   }
 }
 
+// `label` is the window whose caption names the box, or null.
 LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR) {
+                                DWORD_PTR label) {
+  if (message == WM_GETOBJECT && label && win32::AsksForClientObject(lParam)) {
+    const auto labelWindow = reinterpret_cast<HWND>(label);
+    if (const LRESULT answer = win32::LabelledAccessibleObject(box, wParam, labelWindow)) {
+      return answer;
+    }
+  }
   LRESULT result = DefSubclassProc(box, message, wParam, lParam);
   // A multi-line edit control wants every key, Esc included, and answers Esc by closing its
   // window. Letting dialog navigation have Esc instead means it is simply ignored: no key
@@ -67,6 +75,10 @@ void Win32MessageEditBox::Create(HWND parent, int controlId) {
   SendMessageW(box_, kEmSetExtendedStyle, kEsExAllowEolAll, kEsExAllowEolAll);
   SendMessageW(box_, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(BreakAtBlanks));
   SetWindowSubclass(box_, MessageBoxProc, kSubclassId, 0);
+}
+
+void Win32MessageEditBox::LabelledBy(HWND label) {
+  SetWindowSubclass(box_, MessageBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(label));
 }
 
 std::wstring Win32MessageEditBox::Text() const {

@@ -1,6 +1,6 @@
 // The message window's message box: a multi-line edit control that wraps at its width, has no
-// length limit, keeps Enter for new lines and gives Esc away, and takes a stored message of any
-// size without a second copy of it.
+// length limit, keeps Enter for new lines and gives Esc away, takes a stored message of any size
+// without a second copy of it, and is named for accessibility clients by the label over it.
 #pragma once
 
 #include <windows.h>
@@ -14,6 +14,8 @@ class Win32MessageEditBox final : public MessageEditBox {
  public:
   // Makes the box as a child of `parent`, at no size yet: the window's layout places it.
   void Create(HWND parent, int controlId);
+  // Accessibility clients read the caption of `label` as the box's name.
+  void LabelledBy(HWND label);
   HWND get() const { return box_; }
 
   std::wstring Text() const override;

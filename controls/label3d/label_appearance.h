@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "controls/design_types.h"
@@ -85,6 +86,20 @@ struct LabelAppearance {
 
   bool operator==(const LabelAppearance&) const = default;
 };
+
+// The colours a label draws with: its caption in `fore` over `back`, and its 3-D effect in
+// `shadow`; without a shadow colour the caption is drawn flat, whatever its 3-D style.
+struct LabelColors {
+  Color fore;
+  Color back;
+  std::optional<Color> shadow;
+  bool operator==(const LabelColors&) const = default;
+};
+
+// The colours the label's design gives it.
+inline LabelColors DesignColors(const LabelAppearance& appearance) {
+  return {appearance.foreColor, appearance.backColor, appearance.shadowColor};
+}
 
 // Reads a label's property bag. Every name must be one of the label's properties, given once,
 // with the value type that property takes, and enumerated values and sizes must lie in their

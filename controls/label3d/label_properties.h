@@ -1,5 +1,6 @@
 // The 3-D label control takes its design as a bag of properties handed over by name, each with
-// a typed value, in the order in which the design stores them.
+// a typed value, in the order in which the design stores them, and is told by its design what it
+// is to the user: text to read, or text to click.
 #pragma once
 
 #include <cstdint>
@@ -29,5 +30,12 @@ struct LabelProperty {
 };
 
 using LabelPropertyBag = std::span<const LabelProperty>;
+
+// What a label is to accessibility clients. Every label tells its parent about clicks; only a
+// link says so to a screen reader, and offers the click as its default action.
+enum class LabelRole {
+  kText,
+  kLink,
+};
 
 }  // namespace calmora

@@ -1,8 +1,11 @@
 // The message window of the real Calmora.exe, used as a technician and a user use it.
 #include <windows.h>
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
+#include "tests/e2e/driver/accessibility.h"
 #include "tests/e2e/driver/calmora_process.h"
 #include "tests/e2e/driver/machine_state.h"
 #include "tests/e2e/driver/screenshot.h"
@@ -33,6 +36,96 @@ TEST_F(MessageWindow, FirstStartMakesTheFolderAndShowsAnEmptyBox) {
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(calmora.WaitForExit(), 0u);
   EXPECT_FALSE(machine.MessageFileExists());
+}
+
+// What a screen reader reads: every control by name and for what it is. The heading's default
+// action opens Options as a click does; the reader's call comes back at once, or this would wait
+// until Options closed.
+TEST_F(MessageWindow, AScreenReaderNamesEveryControlAndTheHeadingOpensOptions) {
+  CalmoraProcess calmora = machine.Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  const std::wstring subHeading = L"[HERE IS A MESSAGE FROM YOUR PERSONAL TECHNICIAN]";
+  const HWND heading = FindWindowExW(window, nullptr, nullptr, L"Calmora!");
+  const struct {
+    HWND control;
+    std::wstring name;
+    long role;
+    std::wstring defaultAction;
+  } rows[] = {
+      {heading, L"Calmora!", ROLE_SYSTEM_LINK, L"Click"},
+      {FindWindowExW(window, nullptr, nullptr, subHeading.c_str()), subHeading,
+       ROLE_SYSTEM_STATICTEXT, L""},
+      {MessageBoxOf(window), subHeading, ROLE_SYSTEM_TEXT, L""},
+  };
+  for (const auto& [control, name, role, defaultAction] : rows) {
+    const AccessibleReading read = ReadAccessible(control);
+    EXPECT_EQ(read.name, name);
+    EXPECT_EQ(read.role, role) << name;
+    EXPECT_EQ(read.defaultAction, defaultAction) << name;
+  }
+  EXPECT_EQ(ReadAccessible(OkayButtonOf(window)).name, L"OKAY");
+
+  EXPECT_EQ(DoDefaultAction(heading), S_OK);
+  const HWND options = calmora.WaitForWindow(L"Options", 10s);
+  ASSERT_NE(options, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(window));
+  for (const wchar_t* box :
+       {L"In Users Startup", L"Remove from Startup on next Login.", L"Close"}) {
+    EXPECT_EQ(ReadAccessible(FindWindowExW(options, nullptr, L"Button", box)).name, box);
+  }
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(calmora.WaitForExit(), 0u);
+}
+
+// Turns the system's high-contrast theme on for as long as it lives, and off again however the
+// test ends. A system already in high contrast is left alone.
+class HighContrastTheme {
+ public:
+  HighContrastTheme() : turnedOn_(!IsOn() && Set(HCF_HIGHCONTRASTON) && IsOn()) {}
+  HighContrastTheme(const HighContrastTheme&) = delete;
+  HighContrastTheme& operator=(const HighContrastTheme&) = delete;
+  ~HighContrastTheme() {
+    if (turnedOn_) Set(0);
+  }
+  bool TurnedOn() const { return turnedOn_; }
+
+ private:
+  static bool IsOn() {
+    HIGHCONTRASTW theme{sizeof theme, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof theme, &theme, 0) &&
+           (theme.dwFlags & HCF_HIGHCONTRASTON);
+  }
+  // For this session only, told to every window.
+  static bool Set(DWORD flags) {
+    HIGHCONTRASTW theme{sizeof theme, flags, nullptr};
+    return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof theme, &theme, SPIF_SENDCHANGE);
+  }
+  bool turnedOn_;
+};
+
+COLORREF ScreenPixel(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  const HDC screen = GetDC(nullptr);
+  const COLORREF pixel = GetPixel(screen, client.x, client.y);
+  ReleaseDC(nullptr, screen);
+  return pixel;
+}
+
+TEST_F(MessageWindow, AHighContrastThemeIsFollowedWhileTheWindowIsOpen) {
+  CalmoraProcess calmora = machine.Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  const POINT background{4, 4};
+  {
+    const HighContrastTheme theme;
+    // Wine 8 cannot: its SPI_SETHIGHCONTRAST is a stub, and SPI_GETHIGHCONTRAST always says off.
+    if (!theme.TurnedOn()) GTEST_SKIP() << "high contrast is on already, or cannot be turned on";
+    EXPECT_TRUE(
+        WaitUntil([&] { return ScreenPixel(window, background) == GetSysColor(COLOR_WINDOW); }));
+    SaveScreenshot(window, L"message-window-high-contrast");
+  }
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(window, background) == RGB(192, 0, 0); }));
 }
 
 TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkayKeepsItByteForByte) {

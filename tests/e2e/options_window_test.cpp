@@ -32,6 +32,17 @@ class OptionsWindow : public ::testing::Test {
   // Clicks the heading and waits for Options to show.
   Options OpenOptions() {
     Click(FindWindowExW(messageWindow, nullptr, nullptr, L"Calmora!"));
+    return WaitForOptions();
+  }
+  // Chooses Options in the message window's window menu from the keyboard: Alt+Space, then O.
+  Options OpenOptionsFromWindowMenu() {
+    PressChord({VK_MENU, VK_SPACE});
+    if (const HWND menu = calmora->WaitForWindow(L"#32768", 5s))
+      SaveScreenshot(menu, L"window-menu");
+    PressKey('O');
+    return WaitForOptions();
+  }
+  Options WaitForOptions() {
     const HWND window = calmora->WaitForWindow(L"Options", 10s);
     return {window, FindWindowExW(window, nullptr, L"Button", L"In Users Startup"),
             FindWindowExW(window, nullptr, L"Button", L"Remove from Startup on next Login."),
@@ -144,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, OptionsCloseTable,
                                            CloseRow{false, false, true, "No", false},
                                            CloseRow{false, true, true, "No", false}));
 
-TEST_F(OptionsWindow, EscAndEnterEachActAsCloseAndALaterOpeningShowsTheBoxesAsLeft) {
+TEST_F(OptionsWindow, EscAndEnterEachActAsCloseAndTheWindowMenuOpensItAgainAsLeft) {
   ASSERT_NE(StartCalmora(), nullptr);
   Options options = OpenOptions();
   SetChecked(options.inUsersStartup, true);
@@ -154,9 +165,11 @@ TEST_F(OptionsWindow, EscAndEnterEachActAsCloseAndALaterOpeningShowsTheBoxesAsLe
   EXPECT_EQ(machine.Setting(), TextValue("Yes"));
 
   // Changed from outside meanwhile: the hidden window is not loaded again, so it shows the boxes
-  // as they were left.
+  // as they were left. The window menu opens it as the heading does, modally.
   machine.StoreSetting(TextValue("No"));
-  options = OpenOptions();
+  options = OpenOptionsFromWindowMenu();
+  ASSERT_NE(options.window, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(messageWindow));
   EXPECT_TRUE(Checked(options.inUsersStartup));
   EXPECT_TRUE(Checked(options.removeAfterReboot));
 
@@ -165,6 +178,10 @@ TEST_F(OptionsWindow, EscAndEnterEachActAsCloseAndALaterOpeningShowsTheBoxesAsLe
   ASSERT_TRUE(Hidden(options.window));
   EXPECT_EQ(machine.Setting(), TextValue("No"));
   EXPECT_TRUE(machine.ShortcutExists());
+  EXPECT_TRUE(IsWindowEnabled(messageWindow));
+  EXPECT_TRUE(WaitUntil([&] {
+    return FocusedControl(messageWindow) == OkayButtonOf(messageWindow);
+  })) << "the focus is back where it was";
   EndCalmora();
 }
 

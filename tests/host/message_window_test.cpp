@@ -1,7 +1,9 @@
-// The message window's load sequence and its OKAY button, against in-memory platform services.
+// The message window's load sequence, its OKAY button and its colours, against in-memory platform
+// services.
 #include <gtest/gtest.h>
 
 #include "app/message_window/form_load.h"
+#include "app/message_window/message_window_colors.h"
 #include "app/message_window/okay_button.h"
 #include "tests/host/fakes/fake_message_edit_box.h"
 #include "tests/host/fakes/fake_services.h"
@@ -173,6 +175,30 @@ TEST_F(MessageWindowTest, OkayResolvesTheFolderAfreshAndNeverCreatesIt) {
   EXPECT_THROW(Okay_Button_Click(services, messageBox, LoadedMessage::NoFile()), RuntimeError);
   EXPECT_TRUE(files.files.empty());
   EXPECT_TRUE(files.folders.empty());
+}
+
+// Without high contrast the design's colours, whatever the system's; with it, the theme's, flat.
+TEST(MessageWindowColors, TheDesignsWithoutHighContrastAndTheThemesWithIt) {
+  const Color red = Rgb(192, 0, 0), white = Rgb(255, 255, 255), black = Rgb(0, 0, 0);
+  const Color rust = Rgb(165, 42, 0), grey = Rgb(64, 64, 64), yellow = Rgb(255, 255, 0);
+  const Color navy = Rgb(0, 0, 159);
+  const struct {
+    bool highContrast;
+    SystemColors system;  // window, window text, hot light
+    MessageWindowColors chosen;
+  } rows[] = {
+      {false, {black, white, yellow}, {red, {white, red, rust}, {white, red, black}, grey, white}},
+      {true,  // High Contrast Black
+       {black, white, yellow},
+       {black, {yellow, black, std::nullopt}, {white, black, std::nullopt}, black, white}},
+      {true,  // High Contrast White
+       {white, black, navy},
+       {white, {navy, white, std::nullopt}, {black, white, std::nullopt}, white, black}},
+  };
+  for (const auto& [highContrast, system, chosen] : rows) {
+    EXPECT_TRUE(ChooseMessageWindowColors(highContrast, system) == chosen)
+        << "high contrast " << highContrast << ", window " << system.window.bgr;
+  }
 }
 
 }  // namespace

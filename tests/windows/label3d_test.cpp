@@ -1,4 +1,5 @@
-// The message window's 3-D labels as windows: named, clicked, never focused, and drawn.
+// The message window's 3-D labels as windows: named, clicked, never focused, and drawn in their
+// own colours or a theme's.
 #include "controls/label3d/win32/label3d.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +47,8 @@ class Label3dTest : public ::testing::Test {
   HWND Create(const LabelDesign& label, LabelPropertyBag bag = {}) {
     const RECT bounds{0, 0, TwipsToPixels(label.rect.width, 96),
                       TwipsToPixels(label.rect.height, 96)};
-    return CreateLabel3d(parent_, kId, bounds, bag.empty() ? label.properties : bag, 96);
+    return CreateLabel3d(parent_, kId, bounds, bag.empty() ? label.properties : bag, label.role,
+                         96);
   }
 
   HWND parent_;
@@ -95,6 +97,21 @@ TEST_F(Label3dTest, EachLabelIsNamedByItsCaptionAndDrawnInItsColours) {
     EXPECT_GT(std::ranges::count(picture, shadow), leastInk);
     EXPECT_GT(std::ranges::count(picture, kDarkRed), std::ssize(picture) / 2);
   }
+}
+
+// A high-contrast theme's colours without a shadow colour draw the caption flat, and the
+// design's colours given back draw it exactly as designed again.
+TEST_F(Label3dTest, ColoursWithoutAShadowDrawTheCaptionFlatAndTheDesignsComeBackExactly) {
+  constexpr std::uint32_t kYellow = 0xFFFF00;
+  HWND window = Create(design::kCalmoraLabel);
+  const auto designed = Render(window);
+  SetLabel3dColors(window, {Rgb(255, 255, 0), Rgb(0, 0, 0), std::nullopt});
+  const auto flat = Render(window);
+  EXPECT_GT(std::ranges::count(flat, kYellow), 500);
+  EXPECT_EQ(std::ranges::count(flat, kRust), 0);
+  EXPECT_GT(std::ranges::count(flat, kBlack), std::ssize(flat) / 2);
+  SetLabel3dColors(window, DesignColors(ParseLabelProperties(design::kCalmoraLabel.properties)));
+  EXPECT_TRUE(Render(window) == designed);
 }
 
 TEST_F(Label3dTest, ADeeperEffectCastsMoreShadow) {

@@ -1,5 +1,5 @@
-// The 3-D label's window: its class, its copy of the design, painting, clicks and its caption
-// as window text.
+// The 3-D label's window: its class, its copy of the design, painting, clicks, its caption as
+// window text, and its accessible object.
 #include "controls/label3d/win32/label3d.h"
 
 #include <windowsx.h>
@@ -9,6 +9,7 @@
 
 #include "controls/label3d/label_appearance.h"
 #include "controls/label3d/win32/back_buffer.h"
+#include "controls/label3d/win32/label3d_accessible.h"
 #include "controls/label3d/win32/label3d_paint.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
@@ -17,18 +18,33 @@ namespace calmora::win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Calmora3DLabel";
-// The label's own message, so that a new font reaches it through its window like everything else.
+// The label's own messages, so that a new font, new colours and a click that is not the mouse's
+// reach it through its window like everything else.
 constexpr UINT kReloadFontMessage = WM_USER + 1;
+constexpr UINT kSetColorsMessage = WM_USER + 2;
+constexpr UINT kClickMessage = WM_USER + 3;
+
+// However the label was clicked, its parent hears of it the same way.
+void NotifyClick(HWND label) noexcept {
+  SendMessageW(GetParent(label), WM_COMMAND,
+               MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(label)), kLabelClicked),
+               reinterpret_cast<LPARAM>(label));
+}
 
 struct CreationData {
   const LabelAppearance* appearance;
+  LabelRole role;
   UINT dpi;
 };
 
 class Label {
  public:
-  Label(LabelAppearance appearance, UINT dpi)
-      : appearance_(std::move(appearance)), dpi_(dpi), font_(CreateLabelFont(appearance_, dpi)) {}
+  Label(LabelAppearance appearance, LabelRole role, UINT dpi)
+      : appearance_(std::move(appearance)),
+        role_(role),
+        designStyle_(appearance_.label3dStyle),
+        dpi_(dpi),
+        font_(CreateLabelFont(appearance_, dpi)) {}
 
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
@@ -36,8 +52,12 @@ class Label {
   void Paint(HWND window, HDC target) const noexcept;
   void PaintBackground(HWND window, HDC dc, const RECT& client) const noexcept;
   void Released(HWND window, POINT at) noexcept;
+  void SetColors(const LabelColors& colors) noexcept;
 
   LabelAppearance appearance_;
+  LabelRole role_;
+  // The 3-D style that colours with a shadow colour draw with.
+  Label3dStyle designStyle_;
   UINT dpi_;
   UniqueFont font_;
   bool pressed_ = false;
@@ -81,6 +101,20 @@ LRESULT Label::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) n
       }
       return result;
     }
+    case WM_GETOBJECT:
+      if (AsksForClientObject(lParam)) {
+        if (const LRESULT answer = LabelAccessibleObject(window, wParam, role_)) return answer;
+      }
+      return DefWindowProcW(window, message, wParam, lParam);
+    case kClickMessage:
+      NotifyClick(window);
+      return 0;
+    case kSetColorsMessage:
+      if (lParam != 0) {
+        SetColors(*reinterpret_cast<const LabelColors*>(lParam));
+        InvalidateRect(window, nullptr, FALSE);
+      }
+      return 0;
     case kReloadFontMessage:
       if (wParam != 0) {
         dpi_ = static_cast<UINT>(wParam);
@@ -101,9 +135,18 @@ void Label::Released(HWND window, POINT at) noexcept {
   GetClientRect(window, &client);
   if (!wasPressed || !PtInRect(&client, at)) return;
   // Capture is already given back: the parent may show a modal window from its handler.
-  SendMessageW(GetParent(window), WM_COMMAND,
-               MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(window)), kLabelClicked),
-               reinterpret_cast<LPARAM>(window));
+  NotifyClick(window);
+}
+
+void Label::SetColors(const LabelColors& colors) noexcept {
+  appearance_.foreColor = colors.fore;
+  appearance_.backColor = colors.back;
+  if (colors.shadow) {
+    appearance_.shadowColor = *colors.shadow;
+    appearance_.label3dStyle = designStyle_;
+  } else {
+    appearance_.label3dStyle = Label3dStyle::kFlat;
+  }
 }
 
 void Label::PaintBackground(HWND window, HDC dc, const RECT& client) const noexcept {
@@ -147,7 +190,7 @@ LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return FALSE;
     }
     try {
-      auto label = std::make_unique<Label>(*data->appearance, data->dpi);
+      auto label = std::make_unique<Label>(*data->appearance, data->role, data->dpi);
       SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(label.release()));
     } catch (...) {
       SetLastError(ERROR_NOT_ENOUGH_MEMORY);
@@ -182,10 +225,10 @@ ATOM RegisterLabelClass() {
 }  // namespace
 
 HWND CreateLabel3d(HWND parent, int controlId, const RECT& bounds, LabelPropertyBag properties,
-                   UINT dpi) {
+                   LabelRole role, UINT dpi) {
   const LabelAppearance appearance = ParseLabelProperties(properties);
   static const ATOM labelClass = RegisterLabelClass();
-  CreationData data{&appearance, dpi};
+  CreationData data{&appearance, role, dpi};
   // No WS_TABSTOP and no SetFocus anywhere: the label never takes the keyboard focus.
   HWND label = CreateWindowExW(
       0, MAKEINTATOM(labelClass), appearance.caption.c_str(), WS_CHILD | WS_VISIBLE, bounds.left,
@@ -197,6 +240,14 @@ HWND CreateLabel3d(HWND parent, int controlId, const RECT& bounds, LabelProperty
 
 void ReloadLabel3dFont(HWND label, UINT dpi) {
   SendMessageW(label, kReloadFontMessage, dpi, 0);
+}
+
+void SetLabel3dColors(HWND label, const LabelColors& colors) {
+  SendMessageW(label, kSetColorsMessage, 0, reinterpret_cast<LPARAM>(&colors));
+}
+
+bool PostLabel3dClick(HWND label) {
+  return PostMessageW(label, kClickMessage, 0, 0) != FALSE;
 }
 
 }  // namespace calmora::win32

@@ -1,10 +1,11 @@
 // The 3-D label: a child window that draws its caption with a 3-D effect, takes its design as
-// a property bag, tells its parent about clicks, and carries its caption as its window text so
-// that screen readers and UI automation find it by name.
+// a property bag, tells its parent about clicks, and carries its caption as its window text.
+// Screen readers and UI automation read it as what its design says it is (label3d_accessible.h).
 #pragma once
 
 #include <windows.h>
 
+#include "controls/label3d/label_appearance.h"
 #include "controls/label3d/label_properties.h"
 
 namespace calmora::win32 {
@@ -16,10 +17,17 @@ inline constexpr WORD kLabelClicked = 0;
 // The label keeps its own copy of what the bag says. A bag it cannot accept (an unknown name,
 // a value of the wrong type) is a RuntimeError.
 HWND CreateLabel3d(HWND parent, int controlId, const RECT& bounds, LabelPropertyBag properties,
-                   UINT dpi);
+                   LabelRole role, UINT dpi);
 
 // The label builds its font again at `dpi`: for a monitor with another DPI, or for a font that
 // has been added to the process since.
 void ReloadLabel3dFont(HWND label, UINT dpi);
+
+// The label draws in `colors` from now on instead of its design's (DesignColors gives those back).
+void SetLabel3dColors(HWND label, const LabelColors& colors);
+
+// Clicks the label once the current message is done, as the mouse would: its parent hears of it
+// then. False when the label is gone.
+bool PostLabel3dClick(HWND label);
 
 }  // namespace calmora::win32

@@ -1,0 +1,25 @@
+// What accessibility clients read of a 3-D label, and of a control that a label names: the
+// system's own proxy for the window's client area, with the name, the role and the default action
+// answered here. Clients in other processes get it through WM_GETOBJECT, as on Windows so under
+// Wine, which can neither annotate a proxy nor take a name from a label that is not a Static.
+#pragma once
+
+#include <windows.h>
+
+#include "controls/label3d/label_properties.h"
+
+namespace calmora::win32 {
+
+// True when WM_GETOBJECT's object id asks for the window's client area.
+bool AsksForClientObject(LPARAM objectId);
+
+// The answer to WM_GETOBJECT for the client area of `label`: named by its caption; a link, whose
+// default action clicks it, or static text, as `role` says. Zero when no object could be made:
+// the client then falls back to the system's proxy.
+LRESULT LabelAccessibleObject(HWND label, WPARAM flags, LabelRole role);
+
+// The same for a control that `label` names, as a standard label names the control after it:
+// its name is the label's caption, and everything else is what the system says of the control.
+LRESULT LabelledAccessibleObject(HWND control, WPARAM flags, HWND label);
+
+}  // namespace calmora::win32
