@@ -78,56 +78,6 @@ TEST_F(MessageWindow, AScreenReaderNamesEveryControlAndTheHeadingOpensOptions) {
   EXPECT_EQ(calmora.WaitForExit(), 0u);
 }
 
-// Turns the system's high-contrast theme on for as long as it lives, and off again however the
-// test ends. A system already in high contrast is left alone.
-class HighContrastTheme {
- public:
-  HighContrastTheme() : turnedOn_(!IsOn() && Set(HCF_HIGHCONTRASTON) && IsOn()) {}
-  HighContrastTheme(const HighContrastTheme&) = delete;
-  HighContrastTheme& operator=(const HighContrastTheme&) = delete;
-  ~HighContrastTheme() {
-    if (turnedOn_) Set(0);
-  }
-  bool TurnedOn() const { return turnedOn_; }
-
- private:
-  static bool IsOn() {
-    HIGHCONTRASTW theme{sizeof theme, 0, nullptr};
-    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof theme, &theme, 0) &&
-           (theme.dwFlags & HCF_HIGHCONTRASTON);
-  }
-  // For this session only, told to every window.
-  static bool Set(DWORD flags) {
-    HIGHCONTRASTW theme{sizeof theme, flags, nullptr};
-    return SystemParametersInfoW(SPI_SETHIGHCONTRAST, sizeof theme, &theme, SPIF_SENDCHANGE);
-  }
-  bool turnedOn_;
-};
-
-COLORREF ScreenPixel(HWND window, POINT client) {
-  ClientToScreen(window, &client);
-  const HDC screen = GetDC(nullptr);
-  const COLORREF pixel = GetPixel(screen, client.x, client.y);
-  ReleaseDC(nullptr, screen);
-  return pixel;
-}
-
-TEST_F(MessageWindow, AHighContrastThemeIsFollowedWhileTheWindowIsOpen) {
-  CalmoraProcess calmora = machine.Start();
-  const HWND window = calmora.MessageWindow();
-  ASSERT_NE(window, nullptr);
-  const POINT background{4, 4};
-  {
-    const HighContrastTheme theme;
-    // Wine 8 cannot: its SPI_SETHIGHCONTRAST is a stub, and SPI_GETHIGHCONTRAST always says off.
-    if (!theme.TurnedOn()) GTEST_SKIP() << "high contrast is on already, or cannot be turned on";
-    EXPECT_TRUE(
-        WaitUntil([&] { return ScreenPixel(window, background) == GetSysColor(COLOR_WINDOW); }));
-    SaveScreenshot(window, L"message-window-high-contrast");
-  }
-  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(window, background) == RGB(192, 0, 0); }));
-}
-
 TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkayKeepsItByteForByte) {
   const std::string message =
       "Hello Sam,\r\n\r\nyour new printer is set up. Caf\xE9 \x80 \xFF\r\n  Pat";

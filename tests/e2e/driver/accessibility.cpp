@@ -7,26 +7,23 @@
 namespace calmora::e2e {
 namespace {
 
-using win32::ComPtr;
-
 // The client area's object, which is what a screen reader reads of a control.
-ComPtr<IAccessible> ObjectOf(HWND control) {
-  ComPtr<IAccessible> object;
+win32::ComPtr<IAccessible> ObjectOf(HWND control) {
+  win32::ComPtr<IAccessible> object;
   AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                              reinterpret_cast<void**>(object.put()));
   return object;
 }
 
 VARIANT Self() {
-  VARIANT self;
-  VariantInit(&self);
+  VARIANT self{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
   return self;
 }
 
-std::wstring Take(BSTR text) {
-  std::wstring taken = text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+std::wstring Take(HRESULT result, BSTR text) {
+  std::wstring taken = SUCCEEDED(result) && text ? std::wstring(text, SysStringLen(text)) : L"";
   SysFreeString(text);
   return taken;
 }
@@ -36,22 +33,22 @@ std::wstring Take(BSTR text) {
 AccessibleReading ReadAccessible(HWND control) {
   const win32::ComApartment apartment;
   AccessibleReading reading;
-  const ComPtr<IAccessible> object = ObjectOf(control);
+  const auto object = ObjectOf(control);
   if (!object) return reading;
+  const VARIANT self = Self();
   BSTR text = nullptr;
-  if (SUCCEEDED(object->get_accName(Self(), &text))) reading.name = Take(text);
-  VARIANT role;
-  VariantInit(&role);
-  if (SUCCEEDED(object->get_accRole(Self(), &role)) && role.vt == VT_I4) reading.role = role.lVal;
-  VariantClear(&role);
+  reading.name = Take(object->get_accName(self, &text), text);
   text = nullptr;
-  if (SUCCEEDED(object->get_accDefaultAction(Self(), &text))) reading.defaultAction = Take(text);
+  reading.defaultAction = Take(object->get_accDefaultAction(self, &text), text);
+  VARIANT role{};
+  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) reading.role = role.lVal;
+  VariantClear(&role);
   return reading;
 }
 
 HRESULT DoDefaultAction(HWND control) {
   const win32::ComApartment apartment;
-  const ComPtr<IAccessible> object = ObjectOf(control);
+  const auto object = ObjectOf(control);
   return object ? object->accDoDefaultAction(Self()) : E_NOINTERFACE;
 }
 
