@@ -85,6 +85,9 @@ product_icon() {
   wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null 2>/dev/null |
     tr -d '\r' | awk -F '    ' '$2 == "ProductIcon" { print $4 }'
 }
+detected() { # by the key the README gives technicians: the UpgradeCode, packed
+  wine reg query 'HKLM\Software\Classes\Installer\UpgradeCodes\F03F73EF8BF322E4CB6836EC5F82B86D' \
+    </dev/null >/dev/null 2>&1 && echo yes || echo no; }
 setting() {
   wine reg query 'HKLM\Software\Quillmoor\Calmora\Settings' /v 'Remove From Startup on Login' \
     /reg:32 </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
@@ -102,6 +105,7 @@ expect "from" "$(sed -n 's/^[[:space:]]*Working directory[[:space:]]*: //p' <<<"
   "${exe%\\*}\\"
 expect "Add or Remove Programs" "$(entries)" "$(product_version "$old")|Quillmoor|0x1"
 expect "its icon" "$(same "$(unix_path "$(product_icon)")" "$root/packaging/calmora.ico")" same
+expect "detected by its UpgradeCode" "$(detected)" yes
 
 echo "== Run the installed Calmora.exe"
 code=0
@@ -133,17 +137,13 @@ new=$(package --version "$next")
 expect "silent install exits" "$(msiexec /i "$(winepath -w "$new")")" 0
 expect "it replaces the installed one" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
 
-# Other users of the PC, as ProfileList lists them (REG_EXPAND_SZ, as Windows writes it): the
-# folder of the first profile is gone; Ada has Calmora's Startup shortcut to the installed program;
-# Grace has one of the same name to a Calmora.exe elsewhere. The uninstall's custom action must
-# pass over the first and go on to the others.
+# Other users in ProfileList, as Windows lists them: the first profile's folder is gone; Ada has
+# Calmora's Startup shortcut; Grace has one of the same name to a Calmora.exe elsewhere.
 echo "== Two more users, and a profile whose folder is gone"
 other_profile() { # SID, folder under C:\users; prints where its Startup shortcut would be
-  wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\$1" \
-    /v ProfileImagePath /t REG_EXPAND_SZ /d "%SystemDrive%\\users\\$2" /f /reg:64 \
-    </dev/null >/dev/null 2>&1
-  local folder="$drive_c/users/$2/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Startup"
-  echo "$folder/$(basename "$startup")"
+  wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\$1" /f /reg:64 \
+    /v ProfileImagePath /t REG_EXPAND_SZ /d "%SystemDrive%\\users\\$2" </dev/null >/dev/null 2>&1
+  echo "$drive_c/users/$2/AppData/Roaming/${startup#"$appdata"/}"
 }
 other_profile S-1-5-21-18-18-18-1001 calmora-gone >/dev/null
 ada=$(other_profile S-1-5-21-18-18-18-1002 calmora-ada)
@@ -154,9 +154,8 @@ echo 'var link = WScript.CreateObject("WScript.Shell").CreateShortcut(WScript.Ar
 link.TargetPath = WScript.Arguments(1); link.Save();' >"$work/shortcut.js"
 wine cscript //nologo "$(winepath -w "$work/shortcut.js")" "$(winepath -w "$grace")" \
   'C:\Tools\Calmora.exe' </dev/null >/dev/null 2>&1 || true
-expect "Grace's shortcut starts another Calmora.exe" \
-  "$(lnkinfo "$grace" 2>/dev/null | sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p')" \
-  'C:\Tools\Calmora.exe'
+expect "Grace's shortcut starts another Calmora.exe" "$(lnkinfo "$grace" 2>/dev/null |
+  sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p')" 'C:\Tools\Calmora.exe'
 # Installed on PCs with nothing but Windows, the custom action may use nothing else.
 msiinfo extract "$new" Binary.StartupCleanup >"$work/StartupCleanup.dll"
 expect "the custom action needs only Windows' own DLLs" "$(x86_64-w64-mingw32-objdump -p \
@@ -184,7 +183,7 @@ expect "Start Menu shortcut, Startup shortcut" \
   "$(start_menu_shortcut | wc -l) $(exists "$startup")" "0 no"
 expect "past a profile with no folder, Ada's shortcut gone, Grace's to elsewhere kept" \
   "$(exists "$ada") $(exists "$grace")" "no yes"
-expect "no Add or Remove Programs entry" "$(entries)" ""
+expect "no Add or Remove Programs entry, not detected" "$(entries) $(detected)" " no"
 expect "the message is kept" "$(same "$message" "$work/message.txt")" same
 expect "the setting is kept" "$(setting)" "$stored_setting"
 expect "uninstalling again: not installed, 1605" "$(msiexec /x "$(property "$new" ProductCode)")" 69
