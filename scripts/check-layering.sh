@@ -19,7 +19,9 @@ declare -A include_rules=(
   [controls]="+platform -platform/win32"
   [controls/label3d]="+controls +platform -platform/win32 -controls/label3d/win32"
   [controls/label3d/win32]="+controls +platform"
-  [app]="+store +settings +startup +font +controls +platform +packaging"
+  [app]="+store +settings +startup +font +controls +platform +packaging -packaging/installer"
+  [packaging/installer/startup_cleanup]="+startup -packaging/installer/startup_cleanup/win32"
+  [packaging/installer/startup_cleanup/win32]="+packaging/installer/startup_cleanup +startup +platform/win32"
 )
 
 # The nearest folder above `file` that has rules; nothing when none has.

@@ -44,14 +44,14 @@ else
   build=build/package/$version
   cmake --preset windows -B "$build" -DCALMORA_VERSION="$version" >/dev/null
 fi
-cmake --build "$build" --target Calmora
+cmake --build "$build" --target Calmora CalmoraStartupCleanup
 
 # wixl reads its sources relative to the .wxs file: gather everything in one folder.
 stage=$build/installer
 rm -rf "$stage"
 mkdir -p "$stage"
 cp packaging/installer/calmora.wxs packaging/calmora.ico "$build/bin/Calmora.exe" \
-  "$build/generated/calmora_version.wxi" "$stage/"
+  "$build/bin/CalmoraStartupCleanup.dll" "$build/generated/calmora_version.wxi" "$stage/"
 with_font=no
 if [ -n "$font" ]; then
   cp -- "$font" "$stage/ELEPHNT.TTF"
@@ -72,17 +72,14 @@ property() {
   msiinfo export "$msi" Property | tr -d '\r' | awk -F'\t' -v name="$1" '$1 == name { print $2 }'
 }
 
-# Uninstalling removes the Startup shortcut that Calmora's Options made for the uninstalling user:
-# left behind, it would try to start a removed program at every login. wixl has no RemoveFile
-# element, so the row goes in here. Its folder is a property set only when the product is really
-# going away. When a newer version replaces this one, Windows Installer removes this one with
-# UPGRADINGPRODUCTCODE set: the property stays empty, the row names no folder, and the user keeps
-# the shortcut, which goes on starting the new Calmora.exe at the same path. The property must be
-# set before costing starts.
+# A full uninstall runs the custom action that takes Calmora's Startup shortcut out of every
+# profile (calmora.wxs), and never a major upgrade: Windows Installer removes the old version with
+# UPGRADINGPRODUCTCODE set, and the users keep their shortcuts, which go on starting the new
+# Calmora.exe at the same path. It runs before RemoveFiles, while Calmora.exe is still there to
+# compare paths with, right after the action that hands it its CustomActionData.
 sql=(
-  "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('FindUserStartupFolder', 51, 'UserStartupFolder', '[AppDataFolder]Microsoft\\Windows\\Start Menu\\Programs\\Startup\\')"
-  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('FindUserStartupFolder', 'NOT UPGRADINGPRODUCTCODE', 790)"
-  "INSERT INTO RemoveFile (FileKey, Component_, FileName, DirProperty, InstallMode) VALUES ('RemoveUserStartupShortcut', 'Program', 'CALMOR~1.LNK|Calmora - Display a Message from a Support Person.lnk', 'UserStartupFolder', 2)"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('SetRemoveProfileStartupShortcuts', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE', 3440)"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('RemoveProfileStartupShortcuts', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE', 3450)"
 )
 # A package rebuilt at the same version (say, now with the font) has a product code of its own:
 # it replaces an installed Calmora of that version instead of going in beside it as a second one.

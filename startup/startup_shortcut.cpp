@@ -1,10 +1,10 @@
 #include "startup/startup_shortcut.h"
 
+#include "startup/startup_shortcut_name.h"
+
 namespace calmora {
 namespace {
 
-constexpr std::wstring_view kShortcutName = L"Calmora - Display a Message from a Support Person";
-constexpr std::wstring_view kShortcutExtension = L".lnk";
 constexpr std::wstring_view kDescription = L"Show a message to the User from the PC Tech.";
 
 // The folder and the name are asked for at each use, so the shortcut follows the executable
@@ -15,8 +15,7 @@ std::wstring OwnExecutable(const ProgramLocation& program) {
 
 std::wstring ShortcutPathIn(std::wstring folder) {
   folder += L"\\";
-  folder += kShortcutName;
-  folder += kShortcutExtension;
+  folder += kStartupShortcutFileName;
   return folder;
 }
 

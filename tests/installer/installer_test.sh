@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows Installer package through its life on one PC, in a fresh Wine prefix of its own:
 # a silent install, the installed program at work, an upgrade, a refused downgrade and a silent
-# uninstall, each checked on disk and in the registry.
+# uninstall that cleans every profile's Startup folder, each checked on disk and in the registry.
 # Usage: installer_test.sh installed_calmora_tests.exe
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -85,6 +85,9 @@ product_icon() {
   wine reg query 'HKLM\Software\Classes\Installer\Products' /s </dev/null 2>/dev/null |
     tr -d '\r' | awk -F '    ' '$2 == "ProductIcon" { print $4 }'
 }
+detected() { # by the key the README gives technicians: the UpgradeCode, packed
+  wine reg query 'HKLM\Software\Classes\Installer\UpgradeCodes\F03F73EF8BF322E4CB6836EC5F82B86D' \
+    </dev/null >/dev/null 2>&1 && echo yes || echo no; }
 setting() {
   wine reg query 'HKLM\Software\Quillmoor\Calmora\Settings' /v 'Remove From Startup on Login' \
     /reg:32 </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
@@ -102,6 +105,7 @@ expect "from" "$(sed -n 's/^[[:space:]]*Working directory[[:space:]]*: //p' <<<"
   "${exe%\\*}\\"
 expect "Add or Remove Programs" "$(entries)" "$(product_version "$old")|Quillmoor|0x1"
 expect "its icon" "$(same "$(unix_path "$(product_icon)")" "$root/packaging/calmora.ico")" same
+expect "detected by its UpgradeCode" "$(detected)" yes
 
 echo "== Run the installed Calmora.exe"
 code=0
@@ -133,8 +137,33 @@ new=$(package --version "$next")
 expect "silent install exits" "$(msiexec /i "$(winepath -w "$new")")" 0
 expect "it replaces the installed one" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
 
+# Other users in ProfileList, as Windows lists them: the first profile's folder is gone; Ada has
+# Calmora's Startup shortcut; Grace has one of the same name to a Calmora.exe elsewhere.
+echo "== Two more users, and a profile whose folder is gone"
+other_profile() { # SID, folder under C:\users; prints where its Startup shortcut would be
+  wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\$1" /f /reg:64 \
+    /v ProfileImagePath /t REG_EXPAND_SZ /d "%SystemDrive%\\users\\$2" </dev/null >/dev/null 2>&1
+  echo "$drive_c/users/$2/AppData/Roaming/${startup#"$appdata"/}"
+}
+other_profile S-1-5-21-18-18-18-1001 calmora-gone >/dev/null
+ada=$(other_profile S-1-5-21-18-18-18-1002 calmora-ada)
+grace=$(other_profile S-1-5-21-18-18-18-1003 calmora-grace)
+mkdir -p "$(dirname "$ada")" "$(dirname "$grace")"
+cp "$work/startup.lnk" "$ada"
+echo 'var link = WScript.CreateObject("WScript.Shell").CreateShortcut(WScript.Arguments(0));
+link.TargetPath = WScript.Arguments(1); link.Save();' >"$work/shortcut.js"
+wine cscript //nologo "$(winepath -w "$work/shortcut.js")" "$(winepath -w "$grace")" \
+  'C:\Tools\Calmora.exe' </dev/null >/dev/null 2>&1 || true
+expect "Grace's shortcut starts another Calmora.exe" "$(lnkinfo "$grace" 2>/dev/null |
+  sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p')" 'C:\Tools\Calmora.exe'
+# Installed on PCs with nothing but Windows, the custom action may use nothing else.
+msiinfo extract "$new" Binary.StartupCleanup >"$work/StartupCleanup.dll"
+expect "the custom action needs only Windows' own DLLs" "$(x86_64-w64-mingw32-objdump -p \
+  "$work/StartupCleanup.dll" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' |
+  grep -vxE '(kernel32|advapi32|msi|msvcrt|ole32|oleaut32|shell32|user32|shlwapi)\.dll')" ""
+
 # Windows removes the old version during an upgrade with UPGRADINGPRODUCTCODE set, and then
-# keeps the user's Startup shortcut. (Wine's upgrade leaves that property out, so above it took
+# keeps the users' Startup shortcuts. (Wine's upgrade leaves that property out, so above it took
 # the shortcut away: put it back.)
 echo "== Removal as an upgrade on Windows does it"
 mkdir -p "$(dirname "$startup")"
@@ -143,6 +172,7 @@ expect "exits" "$(msiexec /x "$(winepath -w "$new")" \
   'UPGRADINGPRODUCTCODE={00000000-0000-0000-0000-000000000001}')" 0
 expect "program gone, Startup shortcut kept" \
   "$(exists "$program/Calmora.exe") $(exists "$startup")" "no yes"
+expect "Ada's and Grace's Startup shortcuts kept" "$(exists "$ada") $(exists "$grace")" "yes yes"
 expect "reinstall exits" "$(msiexec /i "$(winepath -w "$new")")" 0
 
 echo "== Uninstall"
@@ -151,7 +181,9 @@ expect "program folder, Quillmoor folder" \
   "$(exists "$program") $(exists "$(dirname "$program")")" "no no"
 expect "Start Menu shortcut, Startup shortcut" \
   "$(start_menu_shortcut | wc -l) $(exists "$startup")" "0 no"
-expect "no Add or Remove Programs entry" "$(entries)" ""
+expect "past a profile with no folder, Ada's shortcut gone, Grace's to elsewhere kept" \
+  "$(exists "$ada") $(exists "$grace")" "no yes"
+expect "no Add or Remove Programs entry, not detected" "$(entries) $(detected)" " no"
 expect "the message is kept" "$(same "$message" "$work/message.txt")" same
 expect "the setting is kept" "$(setting)" "$stored_setting"
 expect "uninstalling again: not installed, 1605" "$(msiexec /x "$(property "$new" ProductCode)")" 69

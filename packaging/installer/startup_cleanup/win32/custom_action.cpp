@@ -1,0 +1,68 @@
+// The custom action in the package's Binary table. Windows Installer runs it deferred and without
+// impersonation, so as SYSTEM, on a full uninstall only; CustomActionData names the Calmora.exe
+// being removed and the uninstalling user's AppData folder. Whatever happens, it reports success:
+// a Startup shortcut that could not be cleaned must never keep Calmora installed.
+#include <windows.h>
+
+#include <msi.h>
+#include <msiquery.h>
+
+#include <string>
+
+#include "packaging/installer/startup_cleanup/startup_cleanup.h"
+#include "packaging/installer/startup_cleanup/win32/win32_machine.h"
+#include "platform/win32/com_ptr.h"
+
+namespace {
+
+using calmora::startup_cleanup::Describe;
+using calmora::startup_cleanup::FolderReport;
+using calmora::startup_cleanup::ParseCustomActionData;
+using calmora::startup_cleanup::RemoveStartupShortcuts;
+
+// A line in the installation log (msiexec /l*v). The text goes in as a field, not as the
+// template, so brackets in a path stay as they are.
+void Log(MSIHANDLE install, const std::wstring& line) {
+  const MSIHANDLE record = MsiCreateRecord(1);
+  if (!record) return;
+  MsiRecordSetStringW(record, 0, L"Calmora startup cleanup: [1]");
+  MsiRecordSetStringW(record, 1, line.c_str());
+  MsiProcessMessage(install, INSTALLMESSAGE_INFO, record);
+  MsiCloseHandle(record);
+}
+
+std::wstring CustomActionData(MSIHANDLE install) {
+  std::wstring data(MAX_PATH * 2, L'\0');
+  DWORD length = static_cast<DWORD>(data.size());
+  UINT status = MsiGetPropertyW(install, L"CustomActionData", data.data(), &length);
+  if (status == ERROR_MORE_DATA) {
+    data.resize(++length);
+    status = MsiGetPropertyW(install, L"CustomActionData", data.data(), &length);
+  }
+  if (status != ERROR_SUCCESS) return {};
+  data.resize(length);
+  return data;
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) UINT __stdcall RemoveProfileStartupShortcuts(MSIHANDLE install) {
+  try {
+    const std::wstring data = CustomActionData(install);
+    const auto request = ParseCustomActionData(data);
+    if (!request) {
+      Log(install, L"no program named in CustomActionData \"" + data + L"\"; nothing done");
+      return ERROR_SUCCESS;
+    }
+    Log(install, L"removing the Startup shortcuts to " + request->program);
+    const calmora::win32::ComApartment apartment;
+    calmora::startup_cleanup::win32::Win32Machine machine(
+        [install](const std::wstring& line) { Log(install, line); });
+    for (const FolderReport& report : RemoveStartupShortcuts(machine, *request)) {
+      Log(install, Describe(report));
+    }
+  } catch (...) {
+    Log(install, L"stopped by an unexpected error; the uninstall goes on");
+  }
+  return ERROR_SUCCESS;
+}

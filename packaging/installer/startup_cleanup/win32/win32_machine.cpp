@@ -1,0 +1,149 @@
+#include "packaging/installer/startup_cleanup/win32/win32_machine.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cwchar>
+#include <iterator>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_error.h"
+
+namespace calmora::startup_cleanup::win32 {
+namespace {
+
+using calmora::win32::ComPtr;
+using calmora::win32::SystemErrorText;
+using calmora::win32::UniqueRegistryKey;
+
+constexpr wchar_t kProfileList[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
+
+std::wstring Because(DWORD error) {
+  return L": error " + std::to_wstring(error) + L", " + SystemErrorText(error);
+}
+
+// The value as Windows means it: a REG_EXPAND_SZ such as "%SystemDrive%\Users\Ada" expanded in
+// this process's environment, which names the same system folders for every account.
+std::optional<std::wstring> ReadProfileFolder(HKEY list, const wchar_t* profile, DWORD& error) {
+  DWORD type = 0;
+  DWORD size = 0;
+  const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
+  error = static_cast<DWORD>(
+      RegGetValueW(list, profile, L"ProfileImagePath", flags, &type, nullptr, &size));
+  if (error != ERROR_SUCCESS) return std::nullopt;
+  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+  size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  error = static_cast<DWORD>(
+      RegGetValueW(list, profile, L"ProfileImagePath", flags, &type, text.data(), &size));
+  if (error != ERROR_SUCCESS) return std::nullopt;
+  text.resize(wcsnlen(text.c_str(), text.size()));
+  if (type != REG_EXPAND_SZ) return text;
+
+  const DWORD needed = ExpandEnvironmentStringsW(text.c_str(), nullptr, 0);
+  std::wstring expanded(needed, L'\0');
+  if (needed == 0 || ExpandEnvironmentStringsW(text.c_str(), expanded.data(), needed) == 0) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  expanded.resize(wcsnlen(expanded.c_str(), expanded.size()));
+  return expanded;
+}
+
+// The long, full form of a path: "." and ".." resolved, and 8.3 names such as PROGRA~1 made
+// long where the file still exists (the action runs before the program's files are removed).
+std::wstring Canonical(std::wstring_view path) {
+  std::wstring text(path);
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length =
+      GetFullPathNameW(text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.resize(length);
+    length = GetFullPathNameW(text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  if (length == 0 || length >= full.size()) return text;
+  full.resize(length);
+
+  std::wstring long_(full.size() + MAX_PATH, L'\0');
+  length = GetLongPathNameW(full.c_str(), long_.data(), static_cast<DWORD>(long_.size()));
+  if (length >= long_.size()) {
+    long_.resize(length);
+    length = GetLongPathNameW(full.c_str(), long_.data(), static_cast<DWORD>(long_.size()));
+  }
+  if (length == 0 || length >= long_.size()) return full;
+  long_.resize(length);
+  return long_;
+}
+
+}  // namespace
+
+std::vector<std::wstring> Win32Machine::ProfileFolders() {
+  std::vector<std::wstring> folders;
+  UniqueRegistryKey list;
+  const LSTATUS opened =
+      RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProfileList, 0, KEY_READ | KEY_WOW64_64KEY, list.put());
+  if (opened != ERROR_SUCCESS) {
+    log_(L"cannot read ProfileList" + Because(static_cast<DWORD>(opened)));
+    return folders;
+  }
+  for (DWORD index = 0;; ++index) {
+    wchar_t profile[256];  // a key's name is at most 255 characters
+    DWORD length = static_cast<DWORD>(std::size(profile));
+    const LSTATUS status =
+        RegEnumKeyExW(list.get(), index, profile, &length, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_NO_MORE_ITEMS) break;
+    if (status != ERROR_SUCCESS) {
+      log_(L"cannot list ProfileList" + Because(static_cast<DWORD>(status)));
+      break;
+    }
+    DWORD error = ERROR_SUCCESS;
+    if (std::optional<std::wstring> folder = ReadProfileFolder(list.get(), profile, error)) {
+      folders.push_back(std::move(*folder));
+    } else {
+      log_(L"skipped profile " + std::wstring(profile) + Because(error));
+    }
+  }
+  return folders;
+}
+
+std::optional<std::wstring> Win32Machine::ShortcutTarget(const std::wstring& path) {
+  // Most profiles have no such shortcut, and a folder that is not there or not open to this
+  // account has none to clean: nothing to report.
+  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  HRESULT result =
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.put()));
+  if (SUCCEEDED(result)) result = link->QueryInterface(IID_PPV_ARGS(file.put()));
+  if (SUCCEEDED(result)) result = file->Load(path.c_str(), STGM_READ);
+  // Only read, never resolved: nothing is searched for and the shortcut is not changed.
+  std::wstring target(32768, L'\0');
+  if (SUCCEEDED(result)) {
+    result = link->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
+  }
+  target.resize(wcsnlen(target.c_str(), target.size()));
+  if (result != S_OK || target.empty()) {
+    wchar_t code[16];
+    swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(result));
+    log_(L"skipped " + path + L": not readable as a shortcut to a file (" + code + L")");
+    return std::nullopt;
+  }
+  return target;
+}
+
+bool Win32Machine::SamePath(std::wstring_view a, std::wstring_view b) {
+  const std::wstring first = Canonical(a);
+  const std::wstring second = Canonical(b);
+  // File names compare as NTFS compares them: code unit by code unit, in upper case.
+  return CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
+                              static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+}
+
+std::uint32_t Win32Machine::Delete(const std::wstring& path) {
+  return DeleteFileW(path.c_str()) ? ERROR_SUCCESS : GetLastError();
+}
+
+}  // namespace calmora::startup_cleanup::win32
