@@ -3,14 +3,20 @@
 # for installing on many PCs.
 #
 # Usage: scripts/package.sh [--version X.YY.ZZZZ] [--font PATH] [--out DIR]
+#                           [--sign PFX [--sign-password-file FILE] [--timestamp-url URL]]
 #   --version  build as this version instead of the program's own (in its own build folder,
 #              build/package/<version>, so the everyday build keeps the program's version)
 #   --font     put this file into the package as ELEPHNT.TTF beside Calmora.exe
 #   --out      write the package into DIR (default: build/windows/dist)
+#   --sign     sign Calmora.exe and the package with the code-signing certificate and key in
+#              this PKCS#12 file; without it the package is unsigned, for testing only
+#   --sign-password-file  read the PFX's password from this file, never from the command line
+#   --timestamp-url       have this RFC 3161 time-stamp server date both signatures
+# Beside the package goes its checksum, <package>.sha256, which `sha256sum -c` checks.
 set -euo pipefail
 
 usage() {
-  sed -n 's/^# \{0,1\}//; 5,9p' "${BASH_SOURCE[0]}" >&2
+  sed -n 's/^# \{0,1\}//; 5,15p' "${BASH_SOURCE[0]}" >&2
   exit 2
 }
 fail() {
@@ -18,12 +24,15 @@ fail() {
   exit 1
 }
 
-version="" font="" out=""
+version="" font="" out="" sign="" password_file="" timestamp_url=""
 while [ $# -gt 0 ]; do
   case $1 in
     --version) [ $# -ge 2 ] || usage; version=$2; shift 2 ;;
     --font) [ $# -ge 2 ] || usage; font=$(realpath -m -- "$2"); shift 2 ;;
     --out) [ $# -ge 2 ] || usage; out=$(realpath -m -- "$2"); shift 2 ;;
+    --sign) [ $# -ge 2 ] || usage; sign=$(realpath -m -- "$2"); shift 2 ;;
+    --sign-password-file) [ $# -ge 2 ] || usage; password_file=$(realpath -m -- "$2"); shift 2 ;;
+    --timestamp-url) [ $# -ge 2 ] || usage; timestamp_url=$2; shift 2 ;;
     *) usage ;;
   esac
 done
@@ -32,6 +41,13 @@ if [ -n "$version" ] && ! [[ $version =~ ^[0-9]+\.[0-9]{2}\.[0-9]{4}$ ]]; then
   fail "--version must look like 1.00.0006, not '$version'"
 fi
 if [ -n "$font" ] && ! [ -f "$font" ]; then fail "no font file at $font"; fi
+if [ -z "$sign" ] && [ -n "$password_file$timestamp_url" ]; then
+  fail "--sign-password-file and --timestamp-url go with --sign"
+fi
+if [ -n "$sign" ] && ! [ -f "$sign" ]; then fail "no certificate file at $sign"; fi
+if [ -n "$password_file" ] && ! [ -r "$password_file" ]; then
+  fail "cannot read the password file $password_file"
+fi
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 out=${out:-$PWD/build/windows/dist}
@@ -44,6 +60,63 @@ else
   build=build/package/$version
   cmake --preset windows -B "$build" -DCALMORA_VERSION="$version" >/dev/null
 fi
+
+text=$(sed -n 's/^#define CALMORA_VERSION_TEXT "\(.*\)"$/\1/p' "$build/generated/calmora_version.h")
+[ -n "$text" ] || fail "no version in $build/generated/calmora_version.h"
+package=$out/Calmora-$text-x64.msi
+# From here on the package's name holds this run's finished package or nothing: an earlier
+# package (unsigned, perhaps) must not pass for this one when this run fails. The package and its
+# checksum are written under temporary names and take their own at the very end.
+mkdir -p "$out"
+rm -f -- "$package" "$package.sha256"
+scratch=$(mktemp -d)
+trap 'rm -rf -- "$scratch" "$package.partial" "$package.sha256.partial"' EXIT
+
+# Signing (--sign): Authenticode with SHA-256 through osslsigncode, with the certificate and key
+# in the PFX, on Calmora.exe before it goes into the package and on the package once it is
+# complete. The password comes from a file, never from the command line, where `ps` shows it.
+signing=() signer=""
+if [ -n "$sign" ]; then
+  signing=(-pkcs12 "$sign" -h sha256 -n Calmora)
+  password=""
+  if [ -n "$password_file" ]; then
+    signing+=(-readpass "$password_file")
+    # As osslsigncode reads it: the file's text without the line end after it.
+    password=$(<"$password_file")
+    password=${password%$'\r'}
+  fi
+  [ -z "$timestamp_url" ] || signing+=(-ts "$timestamp_url")
+  # osslsigncode signs with a certificate that has expired, is not valid yet or is for something
+  # else than code signing, and Windows then refuses the signature: look at the certificate first
+  # (before the build, so that a wrong password fails at once). -legacy reads the older
+  # encryption that Windows exports too.
+  openssl pkcs12 -legacy -in "$sign" -passin fd:3 -nokeys -clcerts \
+    -out "$scratch/certificate.pem" 3<<<"$password" 2>"$scratch/openssl.log" ||
+    fail "cannot read $sign: $(cat "$scratch/openssl.log")"
+  unset password
+  certificate() { openssl x509 -in "$scratch/certificate.pem" -noout "$@" 2>/dev/null; }
+  signer=$(certificate -subject) || fail "$sign holds no certificate with its private key"
+  signer=${signer#subject=}
+  not_before=$(certificate -startdate) not_after=$(certificate -enddate)
+  not_before=${not_before#notBefore=} not_after=${not_after#notAfter=}
+  certificate -checkend 0 >/dev/null || fail "the certificate of $signer expired on $not_after"
+  [ "$(date -d "$not_before" +%s)" -le "$(date +%s)" ] ||
+    fail "the certificate of $signer is valid only from $not_before"
+  purposes=$(certificate -ext extendedKeyUsage | sed 1d)
+  if [ -n "$purposes" ] && ! grep -q 'Code Signing' <<<"$purposes"; then
+    fail "the certificate of $signer is not for code signing but for:$purposes"
+  fi
+fi
+# Signs a copy of the file; a failure ends the script with osslsigncode's reason.
+signed_copy() { # file, copy
+  rm -f -- "$2"
+  if ! osslsigncode sign "${signing[@]}" -in "$1" -out "$2" >"$scratch/osslsigncode.log" 2>&1; then
+    rm -f -- "$2"
+    reason=$(grep -v -e '^Failed$' -e '^$' "$scratch/osslsigncode.log" || true)
+    fail "osslsigncode could not sign $(basename "$1"):"$'\n'"$reason"
+  fi
+}
+
 cmake --build "$build" --target Calmora CalmoraStartupCleanup
 
 # wixl reads its sources relative to the .wxs file: gather everything in one folder.
@@ -52,6 +125,12 @@ rm -rf "$stage"
 mkdir -p "$stage"
 cp packaging/installer/calmora.wxs packaging/calmora.ico "$build/bin/Calmora.exe" \
   "$build/bin/CalmoraStartupCleanup.dll" "$build/generated/calmora_version.wxi" "$stage/"
+# The program and the clean-up go into the package signed: signed copies, the build's own stay as
+# they are.
+if [ -n "$sign" ]; then
+  signed_copy "$build/bin/Calmora.exe" "$stage/Calmora.exe"
+  signed_copy "$build/bin/CalmoraStartupCleanup.dll" "$stage/CalmoraStartupCleanup.dll"
+fi
 with_font=no
 if [ -n "$font" ]; then
   cp -- "$font" "$stage/ELEPHNT.TTF"
@@ -96,8 +175,23 @@ for query in "${sql[@]}"; do
   }
 done
 
-text=$(sed -n 's/^#define CALMORA_VERSION_TEXT "\(.*\)"$/\1/p' "$build/generated/calmora_version.h")
-[ -n "$text" ] || fail "no version in $build/generated/calmora_version.h"
-mkdir -p "$out"
-mv "$msi" "$out/Calmora-$text-x64.msi"
-echo "Package: $out/Calmora-$text-x64.msi"
+# Signing comes last: the signature covers the package's content, and any change after it
+# breaks it.
+if [ -n "$sign" ]; then
+  signed_copy "$msi" "$stage/Calmora-signed.msi"
+  msi=$stage/Calmora-signed.msi
+fi
+
+# The checksum names the package without its folder: `sha256sum -c` checks it from there.
+mv -- "$msi" "$package.partial"
+sum=$(sha256sum <"$package.partial")
+printf '%s  %s\n' "${sum%% *}" "$(basename "$package")" >"$package.sha256.partial"
+mv -f -- "$package.partial" "$package"
+mv -f -- "$package.sha256.partial" "$package.sha256"
+echo "Package: $package"
+echo "Checksum: $package.sha256"
+if [ -n "$sign" ]; then
+  echo "Signed by: $signer${timestamp_url:+, time-stamped by $timestamp_url}"
+else
+  echo "Unsigned: for testing only; sign a package for PCs with --sign"
+fi

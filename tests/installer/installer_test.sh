@@ -2,6 +2,8 @@
 # The Windows Installer package through its life on one PC, in a fresh Wine prefix of its own:
 # a silent install, the installed program at work, an upgrade, a refused downgrade and a silent
 # uninstall that cleans every profile's Startup folder, each checked on disk and in the registry.
+# The first package is signed, and its Calmora.exe is built a second time, in another folder, and
+# must not differ by a byte.
 # Usage: installer_test.sh installed_calmora_tests.exe
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -34,13 +36,62 @@ package() {
     >>"$work/package.log" 2>&1 || { cat "$work/package.log" >&2; return 1; }
   sed -n 's/^Package: //p' "$work/package.log" | tail -n 1
 }
-old=$(package)
+# A throwaway code-signing certificate, made here for this run alone.
+signing=$work/signing
+mkdir -p "$signing"
+printf 'a throwaway password\n' >"$signing/password"
+printf 'a wrong password\n' >"$signing/wrong-password"
+openssl req -x509 -newkey rsa:2048 -sha256 -days 2 -nodes -subj '/CN=Calmora test signer' \
+  -addext extendedKeyUsage=codeSigning -keyout "$signing/key.pem" -out "$signing/certificate.pem" \
+  2>/dev/null
+openssl pkcs12 -export -inkey "$signing/key.pem" -in "$signing/certificate.pem" \
+  -passout "file:$signing/password" -out "$signing/signer.pfx"
+# This version, signed, built in build/package/<version>: a second build of Calmora.exe beside
+# build/windows's.
+own=$(sed -n 's/^#define CALMORA_VERSION_TEXT "\(.*\)"$/\1/p' \
+  "$root/build/windows/generated/calmora_version.h")
+old=$(package --version "$own" --sign "$signing/signer.pfx" \
+  --sign-password-file "$signing/password")
 next=$(basename "$old" | awk -F'[-.]' '{ printf "%d.%02d.%04d", $2, $3, $4 + 1 }')
 new=$(package --version "$next")
 property() { # package, name
   msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'
 }
 product_version() { property "$1" ProductVersion; }
+
+echo "== Calmora.exe, built twice"
+built=$root/build/package/$own/bin/Calmora.exe
+expect "the same bytes from two build folders" \
+  "$(same "$built" "$root/build/windows/bin/Calmora.exe")" same
+expect "no build path in it" \
+  "$({ strings -a "$built"; strings -a -el "$built"; } | grep -c -F "$root" || true)" 0
+
+echo "== Signed $(basename "$old")"
+expect "its checksum" "$(cd "$(dirname "$old")" && sha256sum -c "$(basename "$old").sha256")" \
+  "$(basename "$old"): OK"
+verify() {
+  osslsigncode verify -CAfile "$signing/certificate.pem" -in "$1" >>"$work/verify.log" 2>&1 &&
+    echo verified || echo refused
+}
+expect "its signature" "$(verify "$old")" verified
+msiextract -C "$work/extracted" "$old" >/dev/null
+signed_exe=$(find "$work/extracted" -name Calmora.exe)
+expect "the signature of its Calmora.exe" "$(verify "$signed_exe")" verified
+expect "and of its clean-up DLL" \
+  "$(verify "$(find "$work/extracted" -name CalmoraStartupCleanup.dll)")" verified
+osslsigncode remove-signature -in "$signed_exe" -out "$work/unsigned.exe" >/dev/null
+expect "which is the build's Calmora.exe, signed" "$(same "$work/unsigned.exe" "$built")" same
+
+echo "== Signed with a wrong password"
+# An earlier package under the name must not pass for the one that failed.
+mkdir -p "$work/refused"
+cp "$old" "$work/refused/"
+code=0
+"$root/scripts/package.sh" --version "$own" --out "$work/refused" --sign "$signing/signer.pfx" \
+  --sign-password-file "$signing/wrong-password" >"$work/refused.log" 2>&1 || code=$?
+expect "package.sh fails" "$code" 1
+expect "with the reason" "$(grep -ci 'invalid password' "$work/refused.log")" 1
+expect "and leaves no package" "$(ls -A "$work/refused")" ""
 
 trap 'wineserver -k 2>/dev/null || true; calmora_stop_virtual_display' EXIT
 calmora_wine_prefix
@@ -95,7 +146,7 @@ setting() {
 
 echo "== Install $(basename "$old")"
 expect "silent install exits" "$(msiexec /i "$(winepath -w "$old")")" 0
-expect "Calmora.exe" "$(same "$program/Calmora.exe" "$root/build/windows/bin/Calmora.exe")" same
+expect "Calmora.exe, signed" "$(same "$program/Calmora.exe" "$signed_exe")" same
 expect "ELEPHNT.TTF from --font" "$(same "$program/ELEPHNT.TTF" "$work/font.ttf")" same
 expect "one Start Menu shortcut" "$(start_menu_shortcut | wc -l)" 1
 shortcut=$(start_menu_shortcut)
