@@ -22,7 +22,11 @@ VARIANT Self() {
   return self;
 }
 
-std::wstring Take(HRESULT result, BSTR text) {
+// Asks for one text of the object's own and takes it over; nothing when there is none.
+template <typename Question>
+std::wstring Text(Question question) {
+  BSTR text = nullptr;
+  const HRESULT result = question(&text);
   std::wstring taken = SUCCEEDED(result) && text ? std::wstring(text, SysStringLen(text)) : L"";
   SysFreeString(text);
   return taken;
@@ -36,10 +40,9 @@ AccessibleReading ReadAccessible(HWND control) {
   const auto object = ObjectOf(control);
   if (!object) return reading;
   const VARIANT self = Self();
-  BSTR text = nullptr;
-  reading.name = Take(object->get_accName(self, &text), text);
-  text = nullptr;
-  reading.defaultAction = Take(object->get_accDefaultAction(self, &text), text);
+  reading.name = Text([&](BSTR* text) { return object->get_accName(self, text); });
+  reading.defaultAction =
+      Text([&](BSTR* text) { return object->get_accDefaultAction(self, text); });
   VARIANT role{};
   if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) reading.role = role.lVal;
   VariantClear(&role);
