@@ -32,6 +32,9 @@ void ProvisionDisplayFont(FileSystem& files, const Environment& environment,
     try {
       files.Copy(source, destination);
     } catch (const RuntimeError&) {
+      // A standard user may not write the font folder: the heading takes its face from the file
+      // beside the program, which a process may load privately from any folder.
+      fonts.AddPrivateFont(source);
       return;
     }
   }

@@ -15,9 +15,11 @@ namespace calmora {
 // registered: a file copied into the font folder is not in the system's font table, so without
 // the process's own copy the heading would never show the face.
 //
-// A copy that fails (an account that may not write the font folder) is passed over, and tried
-// again at the next start; so is a file that holds no font that can be loaded. The heading then
-// keeps whatever face the system gives it, which is far better than never showing the message.
+// A copy that fails (a standard user may not write the font folder) is passed over, and tried
+// again at the next start: the file beside the program is then added to this process's fonts
+// instead, so the heading shows its face whatever the account's rights. A file that holds no font
+// that can be loaded is passed over too; the heading then keeps whatever face the system gives
+// it, which is far better than never showing the message.
 void ProvisionDisplayFont(FileSystem& files, const Environment& environment,
                           const ProgramLocation& program, FontTable& fonts);
 

@@ -28,9 +28,13 @@ class FileSystem {
   virtual std::unique_ptr<ByteReader> OpenForReading(const std::wstring& path) = 0;
   // Replaces the file's whole content in one step: at every instant the path holds the old bytes
   // whole or the new bytes whole, so neither a failed nor a killed save loses what was there.
-  // The file keeps its security settings and attributes, and what earlier saves that were killed
-  // left beside it is cleared.
+  // The file keeps its security descriptor and attributes, is marked for backup (archive), and
+  // what earlier saves that were killed left beside it is cleared.
   virtual void ReplaceContents(const std::wstring& path, std::string_view bytes) = 0;
+  // Makes an empty file only where there is no file at that instant, in one step, so that a file
+  // that another program writes at the same time is never replaced: false, with the file left as
+  // it is, when one is there.
+  virtual bool CreateEmptyFileIfNone(const std::wstring& path) = 0;
 };
 
 }  // namespace calmora

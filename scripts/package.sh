@@ -168,6 +168,15 @@ sql+=(
   "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
   "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('$(property UpgradeCode)', '$(property ProductVersion)', 513, 'WIX_UPGRADE_DETECTED')"
 )
+# REMOVE_FROM_STARTUP_ON_LOGIN: the setting is written only when the property is given (the
+# condition), kept by every uninstall and upgrade (attributes 20: permanent, registry key path),
+# and handed on to the installation's elevated part (secure). Anything but exactly Yes or No,
+# which Calmora compares case by case, is refused rather than stored.
+sql+=(
+  "UPDATE Component SET Condition = 'REMOVE_FROM_STARTUP_ON_LOGIN', Attributes = 20 WHERE Component = 'FleetSetting'"
+  "UPDATE Property SET Value = '$(property SecureCustomProperties);REMOVE_FROM_STARTUP_ON_LOGIN' WHERE Property = 'SecureCustomProperties'"
+  "INSERT INTO LaunchCondition (Condition, Description) VALUES ('NOT REMOVE_FROM_STARTUP_ON_LOGIN OR REMOVE_FROM_STARTUP_ON_LOGIN = \"Yes\" OR REMOVE_FROM_STARTUP_ON_LOGIN = \"No\"', 'REMOVE_FROM_STARTUP_ON_LOGIN must be exactly Yes or No.')"
+)
 for query in "${sql[@]}"; do
   msibuild "$msi" -q "$query" >>"$stage/msibuild.log" 2>&1 || {
     cat "$stage/msibuild.log" >&2

@@ -16,16 +16,16 @@ LoadedMessage::Fingerprint LoadedMessage::Fingerprint::Of(std::wstring_view text
   return {text.size(), hash};
 }
 
-bool LoadedMessage::OkayStores(std::wstring_view boxText) const {
+OkayAction LoadedMessage::OkayDoes(std::wstring_view boxText) const {
   switch (state_) {
     case State::kNoFile:
-      return true;
+      return boxText.empty() ? OkayAction::kCreateEmptyIfNone : OkayAction::kStoreBox;
     case State::kNotShown:
-      return !boxText.empty();
+      return boxText.empty() ? OkayAction::kNothing : OkayAction::kStoreBox;
     case State::kShown:
       break;
   }
-  return Fingerprint::Of(boxText) != shown_;
+  return Fingerprint::Of(boxText) == shown_ ? OkayAction::kNothing : OkayAction::kStoreBox;
 }
 
 }  // namespace calmora

@@ -11,9 +11,19 @@
 
 namespace calmora {
 
+// What OKAY does with the message file.
+enum class OkayAction {
+  kNothing,   // the file keeps its bytes and its time stamp
+  kStoreBox,  // the file is replaced by the box's text
+  // An empty file is made, but only while there is still none: a message that another program
+  // wrote since the start is left as it is.
+  kCreateEmptyIfNone,
+};
+
 class LoadedMessage {
  public:
-  // No message file at the start: OKAY always stores the box, an empty one as a zero-byte file.
+  // No message file at the start: OKAY stores what someone typed, and an untouched empty box as a
+  // zero-byte file unless a message has arrived meanwhile.
   static LoadedMessage NoFile() {
     return LoadedMessage(State::kNoFile, MessageEncoding::kAnsi, {});
   }
@@ -27,7 +37,7 @@ class LoadedMessage {
     return LoadedMessage(State::kShown, encoding, Fingerprint::Of(text));
   }
 
-  bool OkayStores(std::wstring_view boxText) const;
+  OkayAction OkayDoes(std::wstring_view boxText) const;
   // The encoding the file was read in; a file that was not shown is saved as a new one.
   MessageEncoding ReadAs() const { return encoding_; }
 

@@ -8,10 +8,14 @@ namespace calmora {
 void Okay_Button_Click(const Services& services, const MessageEditBox& messageBox,
                        const LoadedMessage& loaded) {
   const std::wstring text = messageBox.Text();
-  if (!loaded.OkayStores(text)) return;
-  const std::wstring dataFolder = ResolveDataFolder(services.environment);
-  SaveMessageText(services.files, services.ansi, MessageFilePath(dataFolder), text,
-                  loaded.ReadAs());
+  const OkayAction action = loaded.OkayDoes(text);
+  if (action == OkayAction::kNothing) return;
+  const std::wstring path = MessageFilePath(ResolveDataFolder(services.environment));
+  if (action == OkayAction::kCreateEmptyIfNone) {
+    services.files.CreateEmptyFileIfNone(path);
+    return;
+  }
+  SaveMessageText(services.files, services.ansi, path, text, loaded.ReadAs());
 }
 
 }  // namespace calmora

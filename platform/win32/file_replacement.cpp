@@ -1,7 +1,9 @@
 // The atomic save. Renaming a complete temporary file over the old one is the only step that
 // changes what the path holds, and a rename that replaces is atomic, unlike ReplaceFileW, which
 // under Wine is two renames with the file missing in between. ReplaceFileW also kept the old
-// file's security and attributes: the temporary file is given those before the rename instead.
+// file's security descriptor and attributes: the temporary file is given those before the rename
+// instead, the descriptor exactly as it was, so that a save never changes who may read the
+// message or whose it is.
 #include "platform/win32/file_replacement.h"
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/scoped_privilege.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
 
@@ -19,9 +22,10 @@ namespace calmora::win32 {
 namespace {
 
 constexpr std::wstring_view kTemporarySuffix = L".saving";
-// What a temporary file takes on of the old file's attributes; read-only is not among them.
-constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// What a temporary file takes on of the old file's attributes; read-only is not among them. The
+// archive attribute is set on every saved file instead, so that backups see the change.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 // Another program may hold the old file open for a moment (a second Calmora starting, a virus
 // scanner): the rename is tried again for up to this long before the save fails.
 constexpr int kRenameAttempts = 20;
@@ -29,15 +33,16 @@ constexpr DWORD kRenamePause = 25;
 // The rename that takes flags (Windows 10 1709 and later); the MinGW headers leave it out when
 // building for Windows 10 as a whole.
 constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+// What a save keeps of the old file's security descriptor: all but the audit list, which only
+// SeSecurityPrivilege may read.
+constexpr SECURITY_INFORMATION kKeptSecurity =
+    OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
 
-// What the old file is besides its bytes.
+// What the old file is besides its bytes: its attributes, and its security descriptor (owner,
+// group, access list and the access list's control flags), self-relative.
 struct Identity {
   DWORD attributes = 0;
   UniqueLocalMemory security;
-  PSID owner = nullptr;
-  PSID group = nullptr;
-  PACL dacl = nullptr;
-  bool daclProtected = false;
 };
 
 // Nothing when there is no file yet: a first save has nothing to keep.
@@ -50,18 +55,10 @@ std::unique_ptr<Identity> ReadIdentity(const std::wstring& path) {
     ThrowError(error, path);
   }
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  const DWORD status = GetNamedSecurityInfoW(
-      path.c_str(), SE_FILE_OBJECT,
-      OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-      &identity->owner, &identity->group, &identity->dacl, nullptr, &descriptor);
-  // The owner, group and access list point into the descriptor, which lives as long as they do.
+  const DWORD status = GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, kKeptSecurity, nullptr,
+                                             nullptr, nullptr, nullptr, &descriptor);
   identity->security.reset(descriptor);
   if (status != ERROR_SUCCESS) ThrowError(status, path);
-  SECURITY_DESCRIPTOR_CONTROL control = 0;
-  DWORD revision = 0;
-  if (GetSecurityDescriptorControl(descriptor, &control, &revision)) {
-    identity->daclProtected = (control & SE_DACL_PROTECTED) != 0;
-  }
   return identity;
 }
 
@@ -75,7 +72,9 @@ class TemporaryFile {
     for (;;) {
       name_ = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(stamp) +
               std::wstring(kTemporarySuffix);
-      file_.reset(CreateFileW(name_.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC, 0,
+      // Its creator gets the access asked for, whatever the new file's access list says.
+      file_.reset(CreateFileW(name_.c_str(),
+                              GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
                               nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
       if (file_) return;
       const DWORD error = GetLastError();
@@ -118,13 +117,13 @@ void WriteAll(HANDLE file, std::string_view bytes, const std::wstring& path) {
   }
 }
 
-void TakeOnIdentity(const TemporaryFile& temporary, const Identity& old, const std::wstring& path) {
+void TakeOnIdentity(const TemporaryFile& temporary, const Identity* old, const std::wstring& path) {
   FILE_BASIC_INFO basic{};  // zero times: left as they are
-  basic.FileAttributes = old.attributes & kKeptAttributes;
-  if (basic.FileAttributes == 0) basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+  basic.FileAttributes = (old ? old->attributes & kKeptAttributes : 0) | FILE_ATTRIBUTE_ARCHIVE;
   if (!SetFileInformationByHandle(temporary.get(), FileBasicInfo, &basic, sizeof basic)) {
     ThrowLastError(path);
   }
+  if (!old) return;
   // A volume without access lists (FAT on a stick, say) has no security to keep.
   DWORD volumeFlags = 0;
   if (GetVolumeInformationByHandleW(temporary.get(), nullptr, 0, nullptr, nullptr, &volumeFlags,
@@ -132,19 +131,22 @@ void TakeOnIdentity(const TemporaryFile& temporary, const Identity& old, const s
       !(volumeFlags & FILE_PERSISTENT_ACLS)) {
     return;
   }
-  // Unprotected, the inherited entries are worked out afresh from the folder, as for the old
-  // file; protected, the list is taken exactly.
-  const SECURITY_INFORMATION what =
-      DACL_SECURITY_INFORMATION | (old.daclProtected ? PROTECTED_DACL_SECURITY_INFORMATION
-                                                     : UNPROTECTED_DACL_SECURITY_INFORMATION);
-  const DWORD status =
-      SetSecurityInfo(temporary.get(), SE_FILE_OBJECT, what, nullptr, nullptr, old.dacl, nullptr);
-  if (status != ERROR_SUCCESS) ThrowError(status, path);
-  // Only an administrator may give a file to someone else: for anyone else the new file stays
-  // theirs, with the old file's access list.
-  SetNamedSecurityInfoW(const_cast<wchar_t*>(temporary.Name().c_str()), SE_FILE_OBJECT,
-                        OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION, old.owner,
-                        old.group, nullptr, nullptr);
+  // The old descriptor is set as it is, by handle: its inherited entries and its protected and
+  // auto-inherited flags stay as they were, and nothing is worked out afresh from the folder.
+  // Giving the file an owner other than the saver takes SeRestorePrivilege switched on, which even
+  // an administrator's token has off: it is on for this one call where the token holds it
+  // (administrators, backup operators, SYSTEM).
+  const PSECURITY_DESCRIPTOR descriptor = old->security.get();
+  {
+    const ScopedPrivilege restore(SE_RESTORE_NAME);
+    if (SetKernelObjectSecurity(temporary.get(), kKeptSecurity, descriptor)) return;
+  }
+  // For anyone else the new file stays theirs, with the old group and access list unchanged, so
+  // that nobody loses the access they had.
+  if (!SetKernelObjectSecurity(
+          temporary.get(), GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, descriptor)) {
+    ThrowLastError(path);
+  }
 }
 
 bool RenameOver(HANDLE file, const std::wstring& target, DWORD flags, bool extended) {
@@ -224,7 +226,7 @@ void ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
   if (old && (old->attributes & FILE_ATTRIBUTE_READONLY)) ThrowError(ERROR_ACCESS_DENIED, path);
   TemporaryFile temporary(path);
   WriteAll(temporary.get(), bytes, path);
-  if (old) TakeOnIdentity(temporary, *old, path);
+  TakeOnIdentity(temporary, old.get(), path);
   if (!FlushFileBuffers(temporary.get())) ThrowLastError(path);
   RenameInOneStep(temporary.get(), path);
   // The rename reaches the disk before the save counts as done.

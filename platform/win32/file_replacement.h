@@ -9,10 +9,11 @@
 namespace calmora::win32 {
 
 // Writes `bytes` to a temporary file beside `path`, flushes it, gives it the old file's security
-// descriptor and attributes (but never read-only), and renames it over `path` in one step. Then
-// clears what earlier saves that were killed left beside `path`, never touching a save that
-// another running process still has in progress. A failure is a RuntimeError, and the old file
-// is left as it was. The folder is not made here: when it has gone, nothing is created.
+// descriptor exactly (keeping the access list where the owner cannot be kept) and attributes (but
+// never read-only, and always archive), and renames it over `path` in one step. Then clears what
+// earlier saves that were killed left beside `path`, never touching a save that another running
+// process still has in progress. A failure is a RuntimeError, and the old file is left as it was.
+// The folder is not made here: when it has gone, nothing is created.
 void ReplaceFileContents(const std::wstring& path, std::string_view bytes);
 
 }  // namespace calmora::win32

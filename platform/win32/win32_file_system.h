@@ -14,6 +14,7 @@ class Win32FileSystem final : public FileSystem {
   void Delete(const std::wstring& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::wstring& path) override;
   void ReplaceContents(const std::wstring& path, std::string_view bytes) override;
+  bool CreateEmptyFileIfNone(const std::wstring& path) override;
 };
 
 }  // namespace calmora::win32

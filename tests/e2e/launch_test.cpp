@@ -89,8 +89,8 @@ class FontProvisioning : public ::testing::Test {
   }
   bool Launch() { return Launch(install.Path(L"windows")); }
   // What the heading shows at a start; saved as a screenshot of the window when `name` is given.
-  Picture HeadingAtStart(const wchar_t* name = nullptr) {
-    CalmoraProcess calmora = machine.Start({{L"WinDir", install.Path(L"windows")}},
+  Picture HeadingAtStart(const wchar_t* name = nullptr, const wchar_t* windowsFolder = L"windows") {
+    CalmoraProcess calmora = machine.Start({{L"WinDir", install.Path(windowsFolder)}},
                                            install.Path(L"program\\Calmora.exe"));
     const HWND window = calmora.MessageWindow();
     if (!window) return {};
@@ -122,9 +122,12 @@ TEST_F(FontProvisioning, TheHeadingShowsTheFontBesideTheProgramFromTheFirstStart
   ASSERT_FALSE(fallback.rows.empty());
   ASSERT_TRUE(CopyFileW((BinaryFolder() + L"\\elephant-stand-in.ttf").c_str(),
                         install.Path(L"program\\ELEPHNT.TTF").c_str(), FALSE));
+  // A font folder that cannot be written (here: none at all), as for a standard user.
+  const Picture copyRefused = HeadingAtStart(nullptr, L"windows-without-fonts");
   const Picture copiedNow = HeadingAtStart(L"message-window-heading-font");
   EXPECT_TRUE(Installed());
   EXPECT_TRUE(copiedNow != fallback) << "the heading kept the fallback face";
+  EXPECT_TRUE(copyRefused == copiedNow) << "a refused copy, and the font beside the program";
   EXPECT_TRUE(HeadingAtStart() == copiedNow) << "the font already there";
 }
 

@@ -117,7 +117,7 @@ TEST_F(MessageWindow, EnterInTheBoxStartsALineAndEnterOnOkaySaves) {
   EXPECT_EQ(machine.StoredMessage(), "Back at 3.\r\nCall me");
 }
 
-TEST_F(MessageWindow, OkayOnAnEmptyBoxLeavesAZeroByteFile) {
+TEST_F(MessageWindow, OkayOnAnEmptyBoxLeavesAZeroByteFileButNeverErasesAMessageThatArrived) {
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
@@ -125,6 +125,15 @@ TEST_F(MessageWindow, OkayOnAnEmptyBoxLeavesAZeroByteFile) {
   EXPECT_EQ(calmora.WaitForExit(), 0u);
   ASSERT_TRUE(machine.MessageFileExists());
   EXPECT_EQ(machine.StoredMessage(), "");
+
+  // Started at login, before the technician's script wrote the message.
+  DeleteFileW(machine.MessageFile().c_str());
+  CalmoraProcess atLogin = machine.Start();
+  ASSERT_NE(atLogin.MessageWindow(), nullptr);
+  machine.StoreMessage("Your laptop is ready.");
+  Click(OkayButtonOf(atLogin.MessageWindow()));
+  EXPECT_EQ(atLogin.WaitForExit(), 0u);
+  EXPECT_EQ(machine.StoredMessage(), "Your laptop is ready.");
 }
 
 TEST_F(MessageWindow, AltF4ClosesWithoutSaving) {

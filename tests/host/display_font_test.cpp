@@ -20,7 +20,7 @@ struct Row {
   bool firstCopyRefused;        // as for an account that may not write the font folder
   const wchar_t* destination;
   const char* installedAfterFirstStart;
-  bool faceAfterFirstStart;  // the file in the font folder is one of the process's fonts
+  bool faceAfterFirstStart;  // the font file, beside the program after a refused copy, is loaded
   const char* installedAfterSecondStart;
 };
 
@@ -34,8 +34,8 @@ TEST(DisplayFont, IsCopiedWhenMissingAndTheHeadingGetsTheFaceItCarries) {
       {"copied now", L"C:\\Windows", true, "", false, installed, "beside", true, "beside"},
       {"follows WinDir", L"D:\\WINNT", true, "", false, winnt, "beside", true, "beside"},
       {"WinDir unset", nullptr, true, "", false, L"\\Fonts\\ELEPHNT.TTF", "beside", true, "beside"},
-      // The message still shows, with the fallback face, and the next start tries again.
-      {"refused copy", L"C:\\Windows", true, "", true, installed, "", false, "beside"},
+      // The message shows in the face of the file beside the program; the next start tries again.
+      {"refused copy", L"C:\\Windows", true, "", true, installed, "", true, "beside"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -54,7 +54,8 @@ TEST(DisplayFont, IsCopiedWhenMissingAndTheHeadingGetsTheFaceItCarries) {
     if (row.firstCopyRefused) files.failingOperations["Copy"] = 5;
     EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program, fonts));
     EXPECT_EQ(installedNow(), row.installedAfterFirstStart);
-    EXPECT_EQ(fonts.added.contains(row.destination), row.faceAfterFirstStart);
+    const std::wstring loaded = row.firstCopyRefused ? L"C:\\Tools\\ELEPHNT.TTF" : row.destination;
+    EXPECT_EQ(fonts.added.contains(loaded), row.faceAfterFirstStart);
 
     files.failingOperations.clear();
     EXPECT_NO_THROW(ProvisionDisplayFont(files, environment, program, fonts));

@@ -118,6 +118,7 @@ struct OkayRow {
   std::optional<std::wstring> typed;  // nothing: the box as the load left it
   std::optional<std::string> fileAfter;
   bool written;
+  std::optional<std::string> arrives = {};  // written by another program after the start
 };
 
 TEST_F(MessageWindowTest, OkayStoresTheBoxOnlyWhenItDiffersFromWhatWasLoaded) {
@@ -125,6 +126,8 @@ TEST_F(MessageWindowTest, OkayStoresTheBoxOnlyWhenItDiffersFromWhatWasLoaded) {
   const OkayRow rows[] = {
       {"no file, untouched box", std::nullopt, false, std::nullopt, "", true},
       {"no file, typed", std::nullopt, false, L"Back at 3.\r\nPat", "Back at 3.\r\nPat", true},
+      {"no file, one arrives", std::nullopt, false, std::nullopt, "From IT", false, "From IT"},
+      {"no file, one arrives, typed", std::nullopt, false, L"Mine", "Mine", true, "From IT"},
       {"unchanged", "Caf\xE9\r\n", false, std::nullopt, "Caf\xE9\r\n", false},
       {"typed over", "old", false, L"new \xE9", "new \xE9", true},
       {"emptied", "old", false, L"", "", true},
@@ -143,6 +146,7 @@ TEST_F(MessageWindowTest, OkayStoresTheBoxOnlyWhenItDiffersFromWhatWasLoaded) {
     if (row.readFails) files.failingOperations["ReadAll"] = 1392;
 
     const LoadedMessage loaded = Form_Load(services, messageBox);
+    if (row.arrives) files.files[kFile] = *row.arrives;
     if (row.typed) messageBox.text = *row.typed;
     Okay_Button_Click(services, messageBox, loaded);
 

@@ -137,9 +137,9 @@ product_icon() {
 detected() { # by the key the README gives technicians: the UpgradeCode, packed
   wine reg query 'HKLM\Software\Classes\Installer\UpgradeCodes\F03F73EF8BF322E4CB6836EC5F82B86D' \
     </dev/null >/dev/null 2>&1 && echo yes || echo no; }
-setting() {
+setting() { # [view: 32 (default) or 64]
   wine reg query 'HKLM\Software\Quillmoor\Calmora\Settings' /v 'Remove From Startup on Login' \
-    /reg:32 </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
+    /reg:${1:-32} </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
 }
 
 echo "== Install $(basename "$old")"
@@ -236,6 +236,17 @@ expect "no Add or Remove Programs entry, not detected" "$(entries) $(detected)" 
 expect "the message is kept" "$(same "$message" "$work/message.txt")" same
 expect "the setting is kept" "$(setting)" "$stored_setting"
 expect "uninstalling again: not installed, 1605" "$(msiexec /x "$(property "$new" ProductCode)")" 69
+
+# The setting from a deployment tool. (The story above, without the property, kept what Options
+# stored.)
+echo "== REMOVE_FROM_STARTUP_ON_LOGIN"
+old_w=$(winepath -w "$old") new_w=$(winepath -w "$new")
+expect "anything but exactly Yes or No is refused, 1603" \
+  "$(msiexec /i "$old_w" REMOVE_FROM_STARTUP_ON_LOGIN=yes) $(setting)" "67 $stored_setting"
+expect "install with No, upgrade with Yes: each written, in the 32-bit view only" \
+  "$(msiexec /i "$old_w" REMOVE_FROM_STARTUP_ON_LOGIN=No) $(setting) $(msiexec /i "$new_w" \
+    REMOVE_FROM_STARTUP_ON_LOGIN=Yes) $(setting) $(setting 64)" "0 REG_SZ=No 0 REG_SZ=Yes "
+expect "uninstall keeps it" "$(msiexec /x "$new_w") $(setting)" "0 REG_SZ=Yes"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed; see $work" >&2; exit 1; }
 echo "The package installs, runs, upgrades, refuses a downgrade and uninstalls."

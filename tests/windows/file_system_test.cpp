@@ -4,12 +4,14 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <atomic>
 #include <functional>
 #include <thread>
 
 #include "platform/runtime_error.h"
+#include "platform/win32/scoped_privilege.h"
 #include "tests/support/scratch_folder.h"
 
 namespace calmora::win32 {
@@ -107,15 +109,40 @@ TEST(Win32FileSystem, ReplacesContentsWholeAndClearsWhatKilledSavesLeft) {
                                                         L"UserMessage.txt.backup.saving"}));
 }
 
-TEST(Win32FileSystem, AReplacedFileKeepsItsAttributesButNotReadOnly) {
+TEST(Win32FileSystem, AReplacedFileKeepsItsSecurityExactlyAndItsAttributesButNotReadOnly) {
   ScratchFolder scratch;
   Win32FileSystem files;
   const std::wstring path = scratch.Path(L"UserMessage.txt");
   files.ReplaceContents(path, "old");
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+  // Another owner, and users who may read only through an inherited entry.
+  constexpr SECURITY_INFORMATION kKept =
+      OWNER_SECURITY_INFORMATION | GROUP_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  PSECURITY_DESCRIPTOR given = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      L"O:SYG:SYD:AI(A;;FA;;;SY)(A;;FA;;;BA)(A;ID;0x1200a9;;;BU)", SDDL_REVISION_1, &given,
+      nullptr));
+  {
+    const ScopedPrivilege restore(SE_RESTORE_NAME);  // for SYSTEM as the owner
+    ASSERT_TRUE(SetFileSecurityW(path.c_str(), kKept, given)) << GetLastError();
+  }
+  const auto sddl = [&] {
+    alignas(void*) char descriptor[4096];
+    DWORD size = 0;
+    wchar_t* text = nullptr;
+    GetFileSecurityW(path.c_str(), kKept, descriptor, sizeof descriptor, &size);
+    ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, kKept, &text,
+                                                         nullptr);
+    const UniqueLocalMemory freed(text);
+    return std::wstring(text ? text : L"");
+  };
+  const std::wstring before = sddl();
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);  // not archive: as a backup leaves it
   files.ReplaceContents(path, "new");
-  EXPECT_EQ(GetFileAttributesW(path.c_str()) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
-            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(sddl(), before);
+  const DWORD checked = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE;
+  EXPECT_EQ(GetFileAttributesW(path.c_str()) & checked,
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  LocalFree(given);
 
   // A read-only file is refused, not replaced.
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);

@@ -30,6 +30,9 @@ class FakeFileSystem final : public FileSystem {
   void Delete(const std::wstring& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::wstring& path) override;
   void ReplaceContents(const std::wstring& path, std::string_view bytes) override;
+  bool CreateEmptyFileIfNone(const std::wstring& path) override {
+    return !files.contains(path) && (ReplaceContents(path, {}), true);
+  }
 
   void FailIfAsked(const std::string& operation, const std::wstring& path) const;
 };
