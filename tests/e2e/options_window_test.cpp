@@ -99,7 +99,7 @@ TEST_F(OptionsWindow, WithAShortcutTheRemovalBoxShowsAnythingButNo) {
                                                                 {std::nullopt, true}};
   for (const auto& [stored, removeChecked] : rows) {
     machine.PlaceShortcut();
-    if (stored) machine.StoreSetting(*stored);
+    stored ? machine.StoreSetting(*stored) : machine.DeleteSetting();
     ASSERT_NE(StartCalmora(), nullptr);
     const Options options = OpenOptions();
     EXPECT_TRUE(Checked(options.inUsersStartup));
