@@ -1,6 +1,7 @@
 # The program's version, written once as the project version, in each form Windows wants it:
-# "1.00.0006" for people (the version resource's texts and the installer's file name), four
-# numbers for the version resource and the manifest, three for Windows Installer.
+# "1.00.0006" for people (the version resource's texts, the installer's file name and its
+# ProductVersion, which Add or Remove Programs shows), four numbers for the version resource and
+# the manifest.
 #
 # A build may ask for another version with -DCALMORA_VERSION=X.YY.ZZZZ: the installer's tests
 # build a higher version to upgrade to.
@@ -31,7 +32,6 @@ string(SUBSTRING "${_minor}" 1 2 _minor)
 string(SUBSTRING "${_patch}" 1 4 _patch)
 set(CALMORA_VERSION_TEXT "${CALMORA_VERSION_MAJOR}.${_minor}.${_patch}")
 set(CALMORA_VERSION_FOUR_PART "${CALMORA_VERSION_MAJOR}.${CALMORA_VERSION_MINOR}.0.${CALMORA_VERSION_PATCH}")
-set(CALMORA_VERSION_INSTALLER "${CALMORA_VERSION_MAJOR}.${CALMORA_VERSION_MINOR}.${CALMORA_VERSION_PATCH}")
 unset(_minor)
 unset(_patch)
 

@@ -18,7 +18,7 @@ namespace design = calmora_form_design;
 
 constexpr wchar_t kClassName[] = L"CalmoraForm";
 constexpr int kOkayButtonId = 101;
-constexpr int kMessageBoxId = 102;
+constexpr int kMessageEditBoxId = 102;
 constexpr int kCalmoraLabelId = 103;
 constexpr int kYourTechLabelId = 104;
 // The window menu's Options item: a command of the window's own, below the system's (0xF000 and
@@ -90,7 +90,7 @@ void CalmoraForm::CreateControls() {
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, 0, 0, 0,
                                 window_, ControlMenu(kOkayButtonId), instance, nullptr);
   if (!okayButton_) win32::ThrowLastError();
-  messageBox_.Create(window_, kMessageBoxId);
+  messageBox_.Create(window_, kMessageEditBoxId);
   yourTechLabel_ =
       win32::CreateLabel3d(window_, kYourTechLabelId, PixelRect(design::kYourTechLabel.rect, dpi_),
                            design::kYourTechLabel.properties, design::kYourTechLabel.role, dpi_);

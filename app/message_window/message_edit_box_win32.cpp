@@ -38,8 +38,8 @@ int CALLBACK BreakAtBlanks(LPWSTR text, int index, int count, int action) {
 }
 
 // `label` is the window whose caption names the box, or null.
-LRESULT CALLBACK MessageBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                DWORD_PTR label) {
+LRESULT CALLBACK MessageEditBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR label) {
   if (message == WM_GETOBJECT && label && win32::AsksForClientObject(lParam)) {
     const auto labelWindow = reinterpret_cast<HWND>(label);
     if (const LRESULT answer = win32::LabelledAccessibleObject(box, wParam, labelWindow)) {
@@ -74,15 +74,18 @@ void Win32MessageEditBox::Create(HWND parent, int controlId) {
   // those as line breaks it does, keeping them as they are.
   SendMessageW(box_, kEmSetExtendedStyle, kEsExAllowEolAll, kEsExAllowEolAll);
   SendMessageW(box_, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(BreakAtBlanks));
-  SetWindowSubclass(box_, MessageBoxProc, kSubclassId, 0);
+  SetWindowSubclass(box_, MessageEditBoxProc, kSubclassId, 0);
 }
 
 void Win32MessageEditBox::LabelledBy(HWND label) {
-  SetWindowSubclass(box_, MessageBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(label));
+  SetWindowSubclass(box_, MessageEditBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(label));
 }
 
 std::wstring Win32MessageEditBox::Text() const {
   const int length = GetWindowTextLengthW(box_);
+  // The room for the text and its NUL is counted in an int: INT_MAX characters leave none. Read
+  // as no text, they would let OKAY store nothing over the message.
+  if (length == std::numeric_limits<int>::max()) win32::ThrowError(ERROR_ARITHMETIC_OVERFLOW);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   text.resize(static_cast<size_t>(GetWindowTextW(box_, text.data(), length + 1)));
   return text;

@@ -17,9 +17,12 @@ constexpr CheckBoxValue CheckBoxValueOf(bool checked) {
   return checked ? kChecked : kUnchecked;
 }
 
+// The values of the Options window's two boxes, each named for its control as the design names it:
+// InUsersStartup_CBox, and RemoveAfterReboot_CBox, which edits the setting "Remove From Startup on
+// Login" (removeFromStartupOnLogin).
 struct OptionsCheckBoxes {
   CheckBoxValue inUsersStartup = kUnchecked;
-  CheckBoxValue removeFromStartupOnLogin = kUnchecked;
+  CheckBoxValue removeAfterReboot = kUnchecked;
   constexpr bool operator==(const OptionsCheckBoxes&) const = default;
 };
 

@@ -9,6 +9,8 @@ namespace calmora::options_design {
 inline constexpr WindowDesign kWindow{L"Options", 4605, 1890};
 inline constexpr FontSpec kFont{L"MS Sans Serif", 82500, 400, false, 0};
 
+// The controls, named as the design names them: Close_Button, RemoveAfterReboot_CBox and
+// InUsersStartup_CBox.
 inline constexpr ButtonDesign kCloseButton{L"Close", {3720, 1440, 855, 375}, 2};
 inline constexpr CheckBoxDesign kRemoveAfterRebootCheckBox{
     L"Remove from Startup on next Login.", {360, 720, 3855, 495}, 1};

@@ -25,8 +25,7 @@ CloseOutcome Close_Button_Click(const Services& services, const OptionsCheckBoxe
     RemoveStartupShortcut(services.shell, services.files);
     shortcutPresent = false;
   }
-  const bool removeFromStartupOnLogin =
-      shortcutPresent && IsChecked(boxes.removeFromStartupOnLogin);
+  const bool removeFromStartupOnLogin = shortcutPresent && IsChecked(boxes.removeAfterReboot);
   const Registry registry(services.registryApi, services.ansi);
   if (WriteRemoveFromStartupOnLogin(registry, removeFromStartupOnLogin)) {
     return {shortcutPresent, true, removeFromStartupOnLogin};

@@ -76,8 +76,7 @@ void OptionsForm::Load(HWND owner) {
 
   const OptionsCheckBoxes boxes = Options_Form_Load(services_);
   SendMessageW(inUsersStartup_, BM_SETCHECK, static_cast<WPARAM>(boxes.inUsersStartup), 0);
-  SendMessageW(removeAfterReboot_, BM_SETCHECK, static_cast<WPARAM>(boxes.removeFromStartupOnLogin),
-               0);
+  SendMessageW(removeAfterReboot_, BM_SETCHECK, static_cast<WPARAM>(boxes.removeAfterReboot), 0);
 }
 
 void OptionsForm::ApplyDpi(UINT dpi) {

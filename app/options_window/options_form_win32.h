@@ -35,6 +35,8 @@ class OptionsForm {
 
   const Services& services_;
   HWND window_ = nullptr;
+  // The controls, named as the design names them: Close_Button, RemoveAfterReboot_CBox (which
+  // edits the setting "Remove From Startup on Login") and InUsersStartup_CBox.
   HWND closeButton_ = nullptr;
   HWND removeAfterReboot_ = nullptr;
   HWND inUsersStartup_ = nullptr;

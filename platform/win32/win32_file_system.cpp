@@ -24,8 +24,9 @@ class Win32ByteReader final : public ByteReader {
     std::string content;
     LARGE_INTEGER size{};
     if (GetFileSizeEx(file_.get(), &size)) {
-      // No text box holds more than 2^31 characters: a larger file is not read at all.
-      if (size.QuadPart > INT_MAX) ThrowError(ERROR_FILE_TOO_LARGE, path_);
+      // A text box counts its characters and their NUL in an int, so it holds at most
+      // INT_MAX - 1 of them: a file that may hold more is not read at all.
+      if (size.QuadPart >= INT_MAX) ThrowError(ERROR_FILE_TOO_LARGE, path_);
       content.reserve(static_cast<size_t>(size.QuadPart));
     }
     char chunk[64 * 1024];

@@ -131,11 +131,6 @@ TEST_F(FontProvisioning, TheHeadingShowsTheFontBesideTheProgramFromTheFirstStart
   EXPECT_TRUE(HeadingAtStart() == copiedNow) << "the font already there";
 }
 
-TEST_F(FontProvisioning, NoFontBesideTheProgramCopiesNothing) {
-  ASSERT_TRUE(Launch());
-  EXPECT_FALSE(Installed());
-}
-
 TEST_F(FontProvisioning, AFailedCopyStillShowsTheMessage) {
   install.Write(L"program\\ELEPHNT.TTF", "font file");
   machine.StoreMessage("The font could not be installed, but here I am.");

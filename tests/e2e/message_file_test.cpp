@@ -19,7 +19,7 @@ class MessageFile : public ::testing::Test {
  protected:
   // Types `text` at the end of the message box, as a person adds to a message.
   static void AddToMessage(HWND window, std::wstring_view text) {
-    Click(MessageBoxOf(window));
+    Click(MessageEditBoxOf(window));
     PressChord({VK_CONTROL, VK_END});
     TypeText(text);
   }
@@ -29,7 +29,7 @@ class MessageFile : public ::testing::Test {
     CalmoraProcess calmora = machine.Start();
     const HWND window = calmora.MessageWindow();
     if (!window) return L"<no window>";
-    const std::wstring shown = WindowText(MessageBoxOf(window));
+    const std::wstring shown = WindowText(MessageEditBoxOf(window));
     if (screenshot) SaveScreenshot(window, screenshot);
     if (!typed.empty()) AddToMessage(window, typed);
     Click(OkayButtonOf(window));

@@ -27,7 +27,7 @@ TEST_F(MessageWindow, FirstStartMakesTheFolderAndShowsAnEmptyBox) {
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(window), L"Desktop Support Information...");
-  EXPECT_EQ(WindowText(MessageBoxOf(window)), L"");
+  EXPECT_EQ(WindowText(MessageEditBoxOf(window)), L"");
   EXPECT_NE(GetFileAttributesW(machine.MessageFolder().c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_FALSE(machine.MessageFileExists());
   SaveScreenshot(window, L"message-window-empty");
@@ -56,7 +56,7 @@ TEST_F(MessageWindow, AScreenReaderNamesEveryControlAndTheHeadingOpensOptions) {
       {heading, L"Calmora!", ROLE_SYSTEM_LINK, L"Click"},
       {FindWindowExW(window, nullptr, nullptr, subHeading.c_str()), subHeading,
        ROLE_SYSTEM_STATICTEXT, L""},
-      {MessageBoxOf(window), subHeading, ROLE_SYSTEM_TEXT, L""},
+      {MessageEditBoxOf(window), subHeading, ROLE_SYSTEM_TEXT, L""},
   };
   for (const auto& [control, name, role, defaultAction] : rows) {
     const AccessibleReading read = ReadAccessible(control);
@@ -85,7 +85,7 @@ TEST_F(MessageWindow, ShowsAStoredMessageExactlyAndOkayKeepsItByteForByte) {
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(WindowText(MessageBoxOf(window)),
+  EXPECT_EQ(WindowText(MessageEditBoxOf(window)),
             L"Hello Sam,\r\n\r\nyour new printer is set up. Caf\u00E9 \u20AC \u00FF\r\n  Pat");
   SaveScreenshot(window, L"message-window");
 
@@ -98,12 +98,12 @@ TEST_F(MessageWindow, EnterInTheBoxStartsALineAndEnterOnOkaySaves) {
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
-  Click(MessageBoxOf(window));
+  Click(MessageEditBoxOf(window));
   TypeText(L"Back at 3.\nCall me");
   ASSERT_TRUE(WaitUntil([&] {
-    return WindowText(MessageBoxOf(window)) == L"Back at 3.\r\nCall me";
+    return WindowText(MessageEditBoxOf(window)) == L"Back at 3.\r\nCall me";
   })) << "box holds: "
-      << ::testing::PrintToString(WindowText(MessageBoxOf(window)));
+      << ::testing::PrintToString(WindowText(MessageEditBoxOf(window)));
   EXPECT_FALSE(calmora.WaitForExit(300ms)) << "Enter in the message box must not save";
 
   // Esc is no way out of the message window.
@@ -141,7 +141,7 @@ TEST_F(MessageWindow, AltF4ClosesWithoutSaving) {
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
-  Click(MessageBoxOf(window));
+  Click(MessageEditBoxOf(window));
   TypeText(L"typed but not saved");
   PressChord({VK_MENU, VK_F4});
   EXPECT_EQ(calmora.WaitForExit(), 0u);
@@ -153,7 +153,7 @@ TEST_F(MessageWindow, AMessageFolderGoneBeforeOkayIsReportedAndNothingIsCreated)
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
-  Click(MessageBoxOf(window));
+  Click(MessageEditBoxOf(window));
   TypeText(L"new ");
   testing::RemoveTree(machine.MessageFolder());
 
@@ -161,8 +161,8 @@ TEST_F(MessageWindow, AMessageFolderGoneBeforeOkayIsReportedAndNothingIsCreated)
   const HWND report = calmora.WaitForWindow(L"#32770");
   ASSERT_NE(report, nullptr);
   EXPECT_EQ(WindowText(report), L"Calmora");
-  EXPECT_NE(MessageEditBox(report).find(L"Run-time error '3':"), std::wstring::npos)
-      << MessageEditBox(report);
+  EXPECT_NE(MessageBoxText(report).find(L"Run-time error '3':"), std::wstring::npos)
+      << MessageBoxText(report);
   SaveScreenshot(report, L"runtime-error-report");
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);
@@ -177,8 +177,8 @@ TEST_F(MessageWindow, AMessageFileHeldWithoutSharingIsReportedAndNoWindowShows) 
   CalmoraProcess calmora = machine.Start();
   const HWND report = calmora.WaitForWindow(L"#32770");
   ASSERT_NE(report, nullptr);
-  EXPECT_NE(MessageEditBox(report).find(L"Run-time error '32':"), std::wstring::npos)
-      << MessageEditBox(report);
+  EXPECT_NE(MessageBoxText(report).find(L"Run-time error '32':"), std::wstring::npos)
+      << MessageBoxText(report);
   EXPECT_EQ(calmora.FindWindowNow(L"CalmoraForm"), nullptr);
   PressKey(VK_RETURN);
   EXPECT_EQ(calmora.WaitForExit(), kEndedByRuntimeError);
@@ -195,9 +195,9 @@ TEST_F(MessageWindow, ATenMebibyteMessageLoadsAndSavesByteForByte) {
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.WaitForWindow(L"CalmoraForm", 120s);
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(static_cast<size_t>(SendMessageW(MessageBoxOf(window), WM_GETTEXTLENGTH, 0, 0)),
+  EXPECT_EQ(static_cast<size_t>(SendMessageW(MessageEditBoxOf(window), WM_GETTEXTLENGTH, 0, 0)),
             message.size());
-  Click(MessageBoxOf(window));
+  Click(MessageEditBoxOf(window));
   PressChord({VK_CONTROL, VK_END});
   TypeText(L"!");
   Click(OkayButtonOf(window));

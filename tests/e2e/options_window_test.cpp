@@ -106,14 +106,12 @@ TEST_F(OptionsWindow, OnAFreshMachineTheHeadingOpensOptionsModallyAndCloseStores
 }
 
 TEST_F(OptionsWindow, WithAShortcutTheRemovalBoxShowsAnythingButNo) {
-  const std::pair<std::optional<RegistryValue>, bool> rows[] = {
-      {TextValue("No"), false}, {TextValue("Yes"), true}, {std::nullopt, true}};
+  const std::pair<std::optional<RegistryValue>, bool> rows[] = {{TextValue("No"), false},
+                                                                {std::nullopt, true}};
   for (const auto& [stored, removeChecked] : rows) {
     machine.PlaceShortcut();
-    if (stored) machine.StoreSetting(*stored);
-    // A launch with "Yes" takes the shortcut away: put it back once the window is up.
+    stored ? machine.StoreSetting(*stored) : machine.DeleteSetting();
     ASSERT_NE(StartCalmora(), nullptr);
-    machine.PlaceShortcut();
     const Options options = OpenOptions();
     EXPECT_TRUE(Checked(options.inUsersStartup));
     EXPECT_EQ(Checked(options.removeAfterReboot), removeChecked);
@@ -124,7 +122,7 @@ TEST_F(OptionsWindow, WithAShortcutTheRemovalBoxShowsAnythingButNo) {
 struct CloseRow {
   bool inUsersStartup;
   bool shortcutBefore;
-  bool removeFromStartupOnLogin;
+  bool removeAfterReboot;
   const char* written;
   bool shortcutAfter;
 };
@@ -137,7 +135,7 @@ TEST_P(OptionsCloseTable, CloseAppliesTheBoxes) {
   ASSERT_NE(StartCalmora(), nullptr);
   const Options options = OpenOptions();
   SetChecked(options.inUsersStartup, row.inUsersStartup);
-  SetChecked(options.removeAfterReboot, row.removeFromStartupOnLogin);
+  SetChecked(options.removeAfterReboot, row.removeAfterReboot);
   CloseOptions(options);
   EXPECT_EQ(machine.Setting(), TextValue(row.written));
   EXPECT_EQ(machine.ShortcutExists(), row.shortcutAfter);
@@ -201,17 +199,6 @@ TEST_F(OptionsWindow, TheTitleBarsCloseAppliesNothingAndTheNextOpeningLoadsAfres
   EndCalmora();
 }
 
-TEST_F(OptionsWindow, AnExistingNumberSettingKeepsItsTypeAndStoresZero) {
-  machine.PlaceShortcut();
-  machine.StoreSetting({REG_DWORD, {1, 0, 0, 0}});
-  ASSERT_NE(StartCalmora(), nullptr);
-  const Options options = OpenOptions();
-  EXPECT_TRUE(Checked(options.removeAfterReboot));
-  CloseOptions(options);
-  EXPECT_EQ(machine.Setting(), (RegistryValue{REG_DWORD, {0, 0, 0, 0}}));
-  EndCalmora();
-}
-
 TEST_F(OptionsWindow, ClosingTheMessageWindowUnloadsAHiddenOptionsAndWritesNothing) {
   ASSERT_NE(StartCalmora(), nullptr);
   const Options options = OpenOptions();
@@ -232,8 +219,8 @@ TEST_F(OptionsWindow, ASettingThatCannotBeStoredIsReportedAndTheShortcutStays) {
   Click(options.close);
   const HWND notice = calmora->WaitForWindow(L"#32770", 10s);
   ASSERT_NE(notice, nullptr);
-  EXPECT_NE(MessageEditBox(notice).find(L"could not save"), std::wstring::npos)
-      << MessageEditBox(notice);
+  EXPECT_NE(MessageBoxText(notice).find(L"could not save"), std::wstring::npos)
+      << MessageBoxText(notice);
   SaveScreenshot(notice, L"options-setting-not-saved");
   PressKey(VK_RETURN);
   ASSERT_TRUE(Hidden(options.window));
@@ -248,8 +235,6 @@ TEST_F(OptionsWindow, TheOneTimeStartWorksFromEndToEnd) {
   Click(FindWindowExW(messageWindow, nullptr, L"Edit", nullptr));
   TypeText(L"Your new password is on its way.\nPat, IT");
   const Options options = OpenOptions();
-  EXPECT_FALSE(Checked(options.inUsersStartup));
-  EXPECT_TRUE(Checked(options.removeAfterReboot));
   SetChecked(options.inUsersStartup, true);
   CloseOptions(options);
   EXPECT_TRUE(machine.ShortcutExists());

@@ -57,7 +57,9 @@ new=$(package --version "$next")
 property() { # package, name
   msiinfo export "$1" Property | tr -d '\r' | awk -F'\t' -v name="$2" '$1 == name { print $2 }'
 }
-product_version() { property "$1" ProductVersion; }
+# The installed Calmora.exe's version as its properties show it: its resource's ProductVersion.
+installed_version() { wrestool -x --raw -t 16 "$program/Calmora.exe" | iconv -f UTF-16LE -t UTF-8 |
+  tr -c '[:print:]' '\n' | awk 'v && NF { print; exit } $0 == "ProductVersion" { v = 1 }'; }
 
 echo "== Calmora.exe, built twice"
 built=$root/build/package/$own/bin/Calmora.exe
@@ -152,7 +154,7 @@ info=$(lnkinfo "$shortcut" 2>/dev/null || true)
 expect "it starts" "$(sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p' <<<"$info")" "$exe"
 expect "from" "$(sed -n 's/^[[:space:]]*Working directory[[:space:]]*: //p' <<<"$info")" \
   "${exe%\\*}\\"
-expect "Add or Remove Programs" "$(entries)" "$(product_version "$old")|Quillmoor|0x1"
+expect "Add or Remove Programs" "$(entries)" "$(installed_version)|Quillmoor|0x1"
 expect "its icon" "$(same "$(unix_path "$(product_icon)")" "$root/packaging/calmora.ico")" same
 expect "detected by its UpgradeCode" "$(detected)" yes
 
@@ -173,18 +175,18 @@ cp "$message" "$work/message.txt"
 
 echo "== Upgrade to $(basename "$new")"
 expect "silent upgrade exits" "$(msiexec /i "$(winepath -w "$new")")" 0
-expect "one entry, the new version" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
+expect "one entry, the new version" "$(entries)" "$(installed_version)|Quillmoor|0x1"
 expect "the new Calmora.exe" \
   "$(same "$program/Calmora.exe" "$root/build/package/$next/bin/Calmora.exe")" same
 
 echo "== Downgrade to $(basename "$old")"
 expect "refused with 1603" "$(msiexec /i "$(winepath -w "$old")")" 67
-expect "the new version stays" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
+expect "the new version stays" "$(entries)" "$(installed_version)|Quillmoor|0x1"
 
 echo "== The same version, rebuilt"
 new=$(package --version "$next")
 expect "silent install exits" "$(msiexec /i "$(winepath -w "$new")")" 0
-expect "it replaces the installed one" "$(entries)" "$(product_version "$new")|Quillmoor|0x1"
+expect "it replaces the installed one" "$(entries)" "$(installed_version)|Quillmoor|0x1"
 
 # Other users in ProfileList, as Windows lists them: the first profile's folder is gone; Ada has
 # Calmora's Startup shortcut; Grace has one of the same name to a Calmora.exe elsewhere.

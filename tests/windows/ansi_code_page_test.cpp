@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "store/message_encoding.h"
+
 namespace calmora::win32 {
 namespace {
 
@@ -13,12 +15,13 @@ TEST(Win32AnsiCodePage, ConvertsExactlyOrNotAtAll) {
   const std::pair<std::wstring, std::optional<std::string>> rows[] = {
       {L"Caf\xE9 \x20AC\r\n", "Caf\xE9 \x80\r\n"},
       {L"", ""},
-      {L"\x2713", std::nullopt},      // not in the code page at all
-      {L"\x141ukasz", std::nullopt},  // only a look-alike, "L"
+      {L"\x2713", std::nullopt},  // not in the code page at all
   };
   for (const auto& [text, bytes] : rows) EXPECT_EQ(ansi.EncodeExactly(text), bytes);
-  // The registry's text keeps the conversion every ANSI program gets.
+  // "\x141" has only a look-alike: the registry's text takes it, a message becomes UTF-8.
   EXPECT_EQ(ansi.Encode(L"\x141ukasz"), "Lukasz");
+  EXPECT_EQ(EncodeMessage(L"\x141ukasz", MessageEncoding::kAnsi, ansi).bytes,
+            "\xEF\xBB\xBF\xC5\x81ukasz");
 }
 
 }  // namespace

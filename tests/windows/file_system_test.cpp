@@ -7,6 +7,7 @@
 #include <sddl.h>
 
 #include <atomic>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -53,7 +54,7 @@ TEST(Win32FileSystem, CreatesOneFolderLevelOnly) {
   EXPECT_NE(ErrorNumberOf([&] { files.CreateFolder(scratch.Path(L"in-the-way")); }), 0u);
 }
 
-TEST(Win32FileSystem, ReadsEveryByteAndFailsOnAnEmptyFile) {
+TEST(Win32FileSystem, ReadsEveryByteAndFailsOnAnEmptyOrTooLargeFile) {
   ScratchFolder scratch;
   Win32FileSystem files;
   std::string bytes = "line one\r\nline two\r\n";
@@ -68,6 +69,12 @@ TEST(Win32FileSystem, ReadsEveryByteAndFailsOnAnEmptyFile) {
   EXPECT_EQ(ErrorNumberOf([&] { reader->ReadAll(); }),
             static_cast<std::uint32_t>(ERROR_HANDLE_EOF));
   reader->Close();
+
+  // INT_MAX bytes may be INT_MAX characters, which leave the message box no room for their NUL.
+  scratch.Write(L"large.txt", "");
+  std::filesystem::resize_file(scratch.Path(L"large.txt"), INT_MAX);
+  EXPECT_EQ(ErrorNumberOf([&] { files.OpenForReading(scratch.Path(L"large.txt"))->ReadAll(); }),
+            static_cast<std::uint32_t>(ERROR_FILE_TOO_LARGE));
 }
 
 TEST(Win32FileSystem, OpeningAFileHeldWithoutSharingFails) {

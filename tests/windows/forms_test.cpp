@@ -1,5 +1,5 @@
 // The program's two windows made in this process with its real platform services: a control
-// that cannot be made, a change of DPI, and Options over the window that owns it.
+// that cannot be made, a change of DPI, Options over its owner, and a box too full to read.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -145,6 +145,20 @@ TEST_F(FormsTest, OptionsIsOwnedByTheMessageWindowAndGivesItBackItsInputBeforeHi
     EXPECT_EQ(watch.ownerEnabledAtHide, true) << (leaveBy == WM_CLOSE ? "title bar" : "Close");
   }
   DestroyWindow(watch.owner);
+}
+
+// GetWindowTextW counts a text and its NUL in an int: INT_MAX characters in the box are an error
+// to read, not the empty text that OKAY would store over the message.
+TEST(Win32MessageEditBox, ATextOfIntMaxCharactersIsAnErrorNotAnEmptyText) {
+  Win32MessageEditBox box;
+  box.Create(HWND_MESSAGE, 1);
+  const SUBCLASSPROC sayIntMax = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    UINT_PTR, DWORD_PTR) -> LRESULT {
+    return message == WM_GETTEXTLENGTH ? INT_MAX : DefSubclassProc(window, message, wParam, lParam);
+  };
+  SetWindowSubclass(box.get(), sayIntMax, 1, 0);
+  EXPECT_THROW(box.Text(), RuntimeError);
+  DestroyWindow(box.get());
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cwchar>
 #include <string>
 #include <vector>
 
-#include "calmora_version.h"
 #include "packaging/resource_ids.h"
 #include "platform/win32/ico_resource.h"
 #include "platform/win32/unique_handle.h"
@@ -71,15 +71,18 @@ TEST(ProgramResources, TheOptionsIconLoadsWithItsClearPixels) {
   EXPECT_TRUE(LoadIcoResource(Program(), IDR_OPTIONS_ICON, 16));
 }
 
-TEST(ProgramResources, TheVersionNamesTheProductAndItsMaker) {
+TEST(ProgramResources, TheVersionIsTheProjectsAndNamesTheProductAndItsMaker) {
+  wchar_t version[16] = {};  // the project's version (1, 0, 6) as people read it: "1.00.0006"
+  std::swprintf(version, std::size(version), L"%d.%02d.%04d", CALMORA_PROJECT_VERSION);
   const std::wstring path = ProgramPath();
   std::vector<BYTE> block(GetFileVersionInfoSizeW(path.c_str(), nullptr));
   ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
-  for (const auto& [name, expected] : {std::pair{L"FileVersion", L"" CALMORA_VERSION_TEXT},
-                                       {L"ProductVersion", L"" CALMORA_VERSION_TEXT},
-                                       {L"ProductName", L"Calmora"},
-                                       {L"CompanyName", L"Quillmoor"},
-                                       {L"OriginalFilename", L"Calmora.exe"}}) {
+  for (const auto& [name, expected] :
+       {std::pair<const wchar_t*, const wchar_t*>{L"FileVersion", version},
+        {L"ProductVersion", version},
+        {L"ProductName", L"Calmora"},
+        {L"CompanyName", L"Quillmoor"},
+        {L"OriginalFilename", L"Calmora.exe"}}) {
     wchar_t* value = nullptr;
     UINT length = 0;
     const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;

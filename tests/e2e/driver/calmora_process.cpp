@@ -123,7 +123,7 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-HWND MessageBoxOf(HWND messageWindow) {
+HWND MessageEditBoxOf(HWND messageWindow) {
   return FindWindowExW(messageWindow, nullptr, L"Edit", nullptr);
 }
 
@@ -138,7 +138,7 @@ HWND FocusedControl(HWND window) {
   return thread.hwndFocus;
 }
 
-std::wstring MessageEditBox(HWND messageBox) {
+std::wstring MessageBoxText(HWND messageBox) {
   // A message box shows its message in the static control numbered 0xFFFF.
   const HWND message = GetDlgItem(messageBox, 0xFFFF);
   return message ? WindowText(message) : std::wstring();

@@ -49,11 +49,11 @@ std::wstring BinaryFolder();
 std::wstring DefaultCalmoraPath();
 
 // The text of a message box's message, and its title.
-std::wstring MessageEditBox(HWND messageBox);
+std::wstring MessageBoxText(HWND messageBox);
 std::wstring WindowText(HWND window);
 
-// The message window's message box and its OKAY button.
-HWND MessageBoxOf(HWND messageWindow);
+// The message window's message box (its edit control) and its OKAY button.
+HWND MessageEditBoxOf(HWND messageWindow);
 HWND OkayButtonOf(HWND messageWindow);
 
 // The control of `window`'s thread that has the keyboard focus.
