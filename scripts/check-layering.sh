@@ -55,17 +55,9 @@ allowed() {
   [ "$verdict" = "+" ]
 }
 
-# The sources: git's list in a checkout, every file of the tree anywhere else (an exported tree,
-# a source archive). The list is read whole first, so that a failing lister fails the script.
-sources() {
-  if [ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ]; then
-    git ls-files --cached --others --exclude-standard -- '*.cpp' '*.h'
-  else
-    find . \( -path ./build -o -path './.*' \) -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) \
-      -print | sed 's|^\./||'
-  fi
-}
-files=$(sources)
+source scripts/source-files.sh
+# Read whole first, so that a failing lister fails the script.
+files=$(calmora_sources)
 
 failures=0
 checked=0
