@@ -23,12 +23,20 @@ using calmora::startup_cleanup::RemoveStartupShortcuts;
 // A line in the installation log (msiexec /l*v). The text goes in as a field, not as the
 // template, so brackets in a path stay as they are.
 void Log(MSIHANDLE install, const std::wstring& line) {
-  const MSIHANDLE record = MsiCreateRecord(1);
-  if (!record) return;
-  MsiRecordSetStringW(record, 0, L"Calmora startup cleanup: [1]");
-  MsiRecordSetStringW(record, 1, line.c_str());
-  MsiProcessMessage(install, INSTALLMESSAGE_INFO, record);
-  MsiCloseHandle(record);
+  // An MSI handle is a number, not a pointer: it has an owner of its own.
+  struct Record {
+    MSIHANDLE handle = MsiCreateRecord(1);
+    Record() = default;
+    Record(const Record&) = delete;
+    Record& operator=(const Record&) = delete;
+    ~Record() {
+      if (handle) MsiCloseHandle(handle);
+    }
+  } record;
+  if (!record.handle) return;
+  MsiRecordSetStringW(record.handle, 0, L"Calmora startup cleanup: [1]");
+  MsiRecordSetStringW(record.handle, 1, line.c_str());
+  MsiProcessMessage(install, INSTALLMESSAGE_INFO, record.handle);
 }
 
 std::wstring CustomActionData(MSIHANDLE install) {
