@@ -37,14 +37,20 @@ int CALLBACK BreakAtBlanks(LPWSTR text, int index, int count, int action) {
   }
 }
 
-// `label` is the window whose caption names the box, or null.
-LRESULT CALLBACK MessageEditBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR label) {
-  if (message == WM_GETOBJECT && label && win32::AsksForClientObject(lParam)) {
-    const auto labelWindow = reinterpret_cast<HWND>(label);
-    if (const LRESULT answer = win32::LabelledAccessibleObject(box, wParam, labelWindow)) {
+}  // namespace
+
+LRESULT CALLBACK Win32MessageEditBox::Subclass(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                               UINT_PTR, DWORD_PTR self) {
+  auto& edit = *reinterpret_cast<Win32MessageEditBox*>(self);
+  if (message == WM_GETOBJECT && edit.ownObjectNamedBy_ && win32::AsksForClientObject(lParam)) {
+    if (const LRESULT answer =
+            win32::LabelledAccessibleObject(box, wParam, edit.ownObjectNamedBy_)) {
       return answer;
     }
+  }
+  if (message == WM_NCDESTROY) {
+    edit.name_.Clear();
+    edit.box_ = nullptr;
   }
   LRESULT result = DefSubclassProc(box, message, wParam, lParam);
   // A multi-line edit control wants every key, Esc included, and answers Esc by closing its
@@ -57,7 +63,10 @@ LRESULT CALLBACK MessageEditBoxProc(HWND box, UINT message, WPARAM wParam, LPARA
   return result;
 }
 
-}  // namespace
+Win32MessageEditBox::~Win32MessageEditBox() {
+  // A box whose parent takes it down later stops asking this object, and loses its name with it.
+  if (box_) RemoveWindowSubclass(box_, Subclass, kSubclassId);
+}
 
 void Win32MessageEditBox::Create(HWND parent, int controlId) {
   // No ES_AUTOHSCROLL: long lines wrap at the box's width instead of scrolling sideways.
@@ -74,11 +83,17 @@ void Win32MessageEditBox::Create(HWND parent, int controlId) {
   // those as line breaks it does, keeping them as they are.
   SendMessageW(box_, kEmSetExtendedStyle, kEsExAllowEolAll, kEsExAllowEolAll);
   SendMessageW(box_, EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(BreakAtBlanks));
-  SetWindowSubclass(box_, MessageEditBoxProc, kSubclassId, 0);
+  SetWindowSubclass(box_, Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void Win32MessageEditBox::LabelledBy(HWND label) {
-  SetWindowSubclass(box_, MessageEditBoxProc, kSubclassId, reinterpret_cast<DWORD_PTR>(label));
+  // The box's own object would carry the name, but UI Automation takes a control that answers with
+  // an object of its own for a plain one, and a screen reader could then no longer read the box's
+  // text by line or by word: the system's object is named instead wherever the system allows it.
+  const int length = GetWindowTextLengthW(label);
+  std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+  caption.resize(static_cast<std::size_t>(GetWindowTextW(label, caption.data(), length + 1)));
+  ownObjectNamedBy_ = name_.Annotate(box_, caption.c_str()) ? nullptr : label;
 }
 
 std::wstring Win32MessageEditBox::Text() const {

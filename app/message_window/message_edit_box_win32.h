@@ -6,15 +6,21 @@
 #include <windows.h>
 
 #include "app/message_window/message_edit_box.h"
+#include "platform/win32/accessible_name_annotation.h"
 #include "platform/win32/unique_handle.h"
 
 namespace calmora {
 
 class Win32MessageEditBox final : public MessageEditBox {
  public:
+  Win32MessageEditBox() = default;
+  Win32MessageEditBox(const Win32MessageEditBox&) = delete;
+  Win32MessageEditBox& operator=(const Win32MessageEditBox&) = delete;
+  ~Win32MessageEditBox() override;
+
   // Makes the box as a child of `parent`, at no size yet: the window's layout places it.
   void Create(HWND parent, int controlId);
-  // Accessibility clients read the caption of `label` as the box's name.
+  // Accessibility clients read the caption of `label`, which never changes, as the box's name.
   void LabelledBy(HWND label);
   HWND get() const { return box_; }
 
@@ -25,7 +31,14 @@ class Win32MessageEditBox final : public MessageEditBox {
   void Commit(std::size_t length) override;
 
  private:
+  static LRESULT CALLBACK Subclass(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                   DWORD_PTR self);
+
   HWND box_ = nullptr;
+  // Where the system names the box, the box stays the system's own accessible object; elsewhere
+  // it answers with one of its own, named by `ownObjectNamedBy_`.
+  win32::AccessibleNameAnnotation name_;
+  HWND ownObjectNamedBy_ = nullptr;
   // Text reserved and not yet committed, locked for writing while `reserved_` points into it.
   win32::UniqueLocalMemory room_;
   wchar_t* reserved_ = nullptr;

@@ -2,17 +2,23 @@
 // own colours or a theme's.
 #include "controls/label3d/win32/label3d.h"
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <tuple>
 #include <vector>
 
 #include "app/message_window/calmora_form_design.h"
 #include "controls/label3d/label_appearance.h"
 #include "controls/label3d/win32/back_buffer.h"
+#include "controls/label3d/win32/label3d_accessible.h"
+#include "platform/win32/com_ptr.h"
 
 namespace calmora::win32 {
 namespace {
@@ -112,6 +118,78 @@ TEST_F(Label3dTest, ColoursWithoutAShadowDrawTheCaptionFlatAndTheDesignsComeBack
   EXPECT_GT(std::ranges::count(flat, kBlack), std::ssize(flat) / 2);
   SetLabel3dColors(window, DesignColors(ParseLabelProperties(design::kCalmoraLabel.properties)));
   EXPECT_TRUE(Render(window) == designed);
+}
+
+// What a client reads of one question about an object itself, through IAccessible or late-bound
+// through IDispatch: the result, and the answer as text (of a state, only whether it is linked).
+std::pair<HRESULT, std::wstring> Ask(IAccessible* object, DISPID question, bool lateBound) {
+  VARIANT self{}, answer{};
+  self.vt = VT_I4;
+  HRESULT result;
+  if (lateBound) {
+    DISPPARAMS parameters{&self, nullptr, 1, 0};
+    EXCEPINFO error{};
+    result = object->Invoke(question, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
+                            &parameters, &answer, &error, nullptr);
+    if (result == DISP_E_EXCEPTION) result = error.scode;
+    for (BSTR t : {error.bstrSource, error.bstrDescription, error.bstrHelpFile}) SysFreeString(t);
+  } else {
+    answer.vt = VT_BSTR;  // until a question of a number starts it afresh
+    BSTR* text = &answer.bstrVal;
+    result = question == DISPID_ACC_NAME            ? object->get_accName(self, text)
+             : question == DISPID_ACC_DEFAULTACTION ? object->get_accDefaultAction(self, text)
+             : question == DISPID_ACC_ROLE          ? object->get_accRole(self, &answer)
+             : question == DISPID_ACC_STATE         ? object->get_accState(self, &answer)
+                                                    : object->accDoDefaultAction(self);
+  }
+  if (question == DISPID_ACC_STATE && answer.vt == VT_I4) answer.lVal &= STATE_SYSTEM_LINKED;
+  VariantChangeType(&answer, &answer, 0, VT_BSTR);
+  std::wstring text = answer.vt == VT_BSTR && answer.bstrVal ? answer.bstrVal : L"";
+  VariantClear(&answer);
+  return {SUCCEEDED(result) ? S_OK : result, text};  // IDispatch tells no S_FALSE
+}
+
+// Every client hears the same answers from a link, a text and the box it names, and nothing once
+// their windows are gone. Where a row gives no answer, late binding hears what early binding does.
+TEST_F(Label3dTest, AccessibleObjectsAnswerAlikeEarlyAndLateBoundAndNothingOnceGone) {
+  const ComApartment apartment;
+  ComPtr<ITypeLib> types;  // what late-bound calls need of the system
+  const bool lateBound = SUCCEEDED(LoadTypeLibEx(L"oleacc.dll", REGKIND_NONE, types.put()));
+  const HWND windows[] = {Create(design::kCalmoraLabel), Create(design::kYourTechLabel),
+                          CreateWindowExW(0, L"EDIT", L"typed", WS_CHILD, 0, 0, 9, 9, parent_,
+                                          nullptr, nullptr, nullptr)};
+  ComPtr<IAccessible> objects[3];
+  for (int i = 0; i < 3; ++i) {
+    const LRESULT answer = i < 2 ? SendMessageW(windows[i], WM_GETOBJECT, 0, OBJID_CLIENT)
+                                 : LabelledAccessibleObject(windows[2], 0, windows[1]);
+    ASSERT_EQ(ObjectFromLresult(answer, __uuidof(IAccessible), 0,
+                                reinterpret_cast<void**>(objects[i].put())),
+              S_OK);
+  }
+  const std::wstring sub = L"[HERE IS A MESSAGE FROM YOUR PERSONAL TECHNICIAN]", none = L"";
+  const std::pair<DISPID, std::array<std::optional<std::wstring>, 3>> rows[] = {
+      {DISPID_ACC_NAME, {L"Calmora!", sub, sub}},
+      {DISPID_ACC_ROLE, {L"30", L"41", {}}},         // a link, static text, the system's
+      {DISPID_ACC_STATE, {L"4194304", L"0", L"0"}},  // linked, not linked
+      {DISPID_ACC_DEFAULTACTION, {L"Click", {}, {}}},
+      {DISPID_ACC_DODEFAULTACTION, {none, {}, {}}},
+  };
+  for (const bool gone : {false, true}) {
+    for (MSG m; gone && PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&m);
+    if (gone) std::ranges::for_each(windows, DestroyWindow);  // once the clicks have arrived
+    for (const auto& [question, answers] : rows) {
+      for (std::size_t i = 0; i < 3; ++i) {
+        const auto expected = gone         ? std::pair{CO_E_OBJNOTCONNECTED, none}
+                              : answers[i] ? std::pair{S_OK, *answers[i]}
+                                           : Ask(objects[i].get(), question, false);
+        for (const bool late : {false, lateBound})
+          EXPECT_EQ(Ask(objects[i].get(), question, late), expected)
+              << i << question << late << gone;
+      }
+    }
+  }
+  EXPECT_EQ(commands.size(), lateBound ? 2u : 1u);  // a default action clicks, however asked
+  if (!lateBound) GTEST_SKIP() << "The system has no type library for IAccessible";
 }
 
 TEST_F(Label3dTest, ADeeperEffectCastsMoreShadow) {

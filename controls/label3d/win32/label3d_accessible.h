@@ -1,7 +1,7 @@
-// What accessibility clients read of a 3-D label, and of a control that a label names: the
-// system's own proxy for the window's client area, with the name, the role and the default action
-// answered here. Clients in other processes get it through WM_GETOBJECT, as on Windows so under
-// Wine, which can neither annotate a proxy nor take a name from a label that is not a Static.
+// What accessibility clients read of a 3-D label, and of a control that a label names where the
+// system cannot annotate the control's own object (Wine): the system's own proxy for the window's
+// client area, with the name, the role, a link's state and default action answered here, alike
+// for clients bound early and late. Clients in other processes get it through WM_GETOBJECT.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +13,9 @@ namespace calmora::win32 {
 // True when WM_GETOBJECT's object id asks for the window's client area.
 bool AsksForClientObject(LPARAM objectId);
 
-// The answer to WM_GETOBJECT for the client area of `label`: named by its caption; a link, whose
-// default action clicks it, or static text, as `role` says. Zero when no object could be made:
-// the client then falls back to the system's proxy.
+// The answer to WM_GETOBJECT for the client area of `label`: named by its caption; a link, linked
+// and with clicking it as its default action, or static text, as `role` says. Zero when no object
+// could be made: the client then falls back to the system's proxy.
 LRESULT LabelAccessibleObject(HWND label, WPARAM flags, LabelRole role);
 
 // The same for a control that `label` names, as a standard label names the control after it:
