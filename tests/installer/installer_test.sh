@@ -155,6 +155,11 @@ expect "it starts" "$(sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p' <<<"$i
 expect "from" "$(sed -n 's/^[[:space:]]*Working directory[[:space:]]*: //p' <<<"$info")" \
   "${exe%\\*}\\"
 expect "Add or Remove Programs" "$(entries)" "$(installed_version)|Quillmoor|0x1"
+readme=$(sed -n 's/.*`DisplayVersion` is `\([^`]*\)` for `Calmora-\([^`]*\)-x64\.msi`.*/\1 \2/p' \
+  "$root/README.md")
+readme=${readme:-no such sentence}
+expect "DisplayVersion is the version in the package's name, in the README too" \
+  "$(entries | cut -d'|' -f1) ${readme% *}" "$own ${readme#* }"
 expect "its icon" "$(same "$(unix_path "$(product_icon)")" "$root/packaging/calmora.ico")" same
 expect "detected by its UpgradeCode" "$(detected)" yes
 
