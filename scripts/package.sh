@@ -229,17 +229,30 @@ sql+=(
   "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UPGRADE_DETECTED'"
   "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, ActionProperty) VALUES ('$(property UpgradeCode)', '$(property ProductVersion)', 513, 'WIX_UPGRADE_DETECTED')"
 )
-# REMOVE_FROM_STARTUP_ON_LOGIN: the setting is written only when the property is given (the
-# condition), kept by every uninstall and upgrade (permanent, 16, added to the attributes the .wxs
-# set, among them the registry view), and handed on to the installation's elevated part (secure).
-# Anything but exactly Yes or No, which Calmora compares case by case, is refused rather than
-# stored.
+# REMOVE_FROM_STARTUP_ON_LOGIN (calmora.wxs): the setting is written only when the property has a
+# value, given or stored, and kept by every uninstall and upgrade. To the attributes the .wxs set
+# (among them the registry view) go permanent (16) and transitive (64): a reinstall looks at the
+# condition again, so that a PC installed without the setting takes it from a later run with it.
+# The property is handed on to the installation's elevated part (secure). Anything but exactly Yes
+# or No on the command line, which Calmora compares case by case, is refused rather than stored.
+# After that check: a maintenance run given the property reinstalls, and then a property not given
+# takes the stored value, both before costing, where the component's condition is looked at.
 fleet_setting=$(cell Component FleetSetting Attributes)
 [ -n "$fleet_setting" ] || fail "wixl wrote no FleetSetting component"
+# The search reads the value where the component writes it, in the same view (64-bit: 256 in the
+# component's attributes, 16 in the search's type).
+written_at=$(table Registry | awk -F'\t' -v view=$((fleet_setting & 256 ? 64 : 32)) '
+  NR > 3 && $6 == "FleetSetting" { print $2, $3, $4, view }')
+searched_at=$(table RegLocator | awk -F'\t' 'NR > 3 && $1 == "StoredRemoveFromStartupOnLogin" {
+  print $2, $3, $4, ($5 % 32 >= 16 ? 64 : 32) }')
+[ -n "$written_at" ] && [ "$written_at" == "$searched_at" ] ||
+  fail "the stored setting is searched for at '$searched_at', but written at '$written_at'"
 sql+=(
-  "UPDATE Component SET Condition = 'REMOVE_FROM_STARTUP_ON_LOGIN', Attributes = $((fleet_setting | 16)) WHERE Component = 'FleetSetting'"
+  "UPDATE Component SET Condition = 'REMOVE_FROM_STARTUP_ON_LOGIN', Attributes = $((fleet_setting | 16 | 64)) WHERE Component = 'FleetSetting'"
   "UPDATE Property SET Value = '$(property SecureCustomProperties);REMOVE_FROM_STARTUP_ON_LOGIN' WHERE Property = 'SecureCustomProperties'"
   "INSERT INTO LaunchCondition (Condition, Description) VALUES ('NOT REMOVE_FROM_STARTUP_ON_LOGIN OR REMOVE_FROM_STARTUP_ON_LOGIN = \"Yes\" OR REMOVE_FROM_STARTUP_ON_LOGIN = \"No\"', 'REMOVE_FROM_STARTUP_ON_LOGIN must be exactly Yes or No.')"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('ReinstallForGivenFleetSetting', 'Installed AND REMOVE_FROM_STARTUP_ON_LOGIN AND NOT REINSTALL AND NOT REMOVE', 110)"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('KeepStoredFleetSetting', 'NOT REMOVE_FROM_STARTUP_ON_LOGIN', 120)"
 )
 for query in "${sql[@]}"; do edit "$query"; done
 
