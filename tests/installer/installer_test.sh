@@ -99,12 +99,15 @@ calmora_wine_prefix
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
 
-# msiexec's exit code as the shell sees it: modulo 256, so 1603 is 67 and 1605 is 69.
+# msiexec's exit code as the shell sees it: modulo 256, so 1603 is 67 and 1605 is 69. Its log
+# ends with the session's properties: session NAME gives one of the last run.
 msiexec() {
   local code=0
-  wine msiexec "$@" /qn </dev/null >>"$work/msiexec.log" 2>&1 || code=$?
+  wine msiexec "$@" /qn /l*v "$(winepath -w "$work/session.log")" </dev/null \
+    >>"$work/msiexec.log" 2>&1 || code=$?
   echo "$code"
 }
+session() { tr -d '\r' <"$work/session.log" | sed -n "s/^Property(S): $1 = //p"; }
 unix_path() { winepath -u "$1" 2>/dev/null; }
 drive_c=$WINEPREFIX/drive_c
 program="$drive_c/Program Files/Quillmoor/Calmora"
@@ -155,6 +158,11 @@ expect "it starts" "$(sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p' <<<"$i
 expect "from" "$(sed -n 's/^[[:space:]]*Working directory[[:space:]]*: //p' <<<"$info")" \
   "${exe%\\*}\\"
 expect "Add or Remove Programs" "$(entries)" "$(installed_version)|Quillmoor|0x1"
+readme=$(sed -n 's/.*`DisplayVersion` is `\([^`]*\)` for `Calmora-\([^`]*\)-x64\.msi`.*/\1 \2/p' \
+  "$root/README.md")
+readme=${readme:-no such sentence}
+expect "DisplayVersion is the version in the package's name, in the README too" \
+  "$(entries | cut -d'|' -f1) ${readme% *}" "$own ${readme#* }"
 expect "its icon" "$(same "$(unix_path "$(product_icon)")" "$root/packaging/calmora.ico")" same
 expect "detected by its UpgradeCode" "$(detected)" yes
 
@@ -248,6 +256,25 @@ expect "anything but exactly Yes or No is refused, 1603" \
 expect "install with No, upgrade with Yes: each written, in the 32-bit view only" \
   "$(msiexec /i "$old_w" REMOVE_FROM_STARTUP_ON_LOGIN=No) $(setting) $(msiexec /i "$new_w" \
     REMOVE_FROM_STARTUP_ON_LOGIN=Yes) $(setting) $(setting 64)" "0 REG_SZ=No 0 REG_SZ=Yes "
+# A repair as `/fvomus` sets it (Wine's msiexec refuses /f) writes back the property, which holds
+# the stored value. (Wine leaves the setting alone when the property is empty; Windows writes it
+# empty: the session shows what a repair on Windows writes.) A value written by hand stays.
+rm "$program/Calmora.exe"
+repair() { msiexec /i "$new_w" REINSTALL=ALL REINSTALLMODE=vomus; }
+expect "a repair brings Calmora.exe back and keeps the setting" \
+  "$(repair) $(exists "$program/Calmora.exe") $(setting) $(session REMOVE_FROM_STARTUP_ON_LOGIN)" \
+  "0 yes REG_SZ=Yes Yes"
+for value in No yes; do
+  wine reg add 'HKLM\Software\Quillmoor\Calmora\Settings' /v 'Remove From Startup on Login' \
+    /d $value /f /reg:32 </dev/null >/dev/null 2>&1
+  expect "set to $value by reg, a repair keeps it" \
+    "$(repair) $(setting) $(session REMOVE_FROM_STARTUP_ON_LOGIN)" "0 REG_SZ=$value $value"
+done
+# Where it is installed, the same package with the property reinstalls: Windows writes the setting
+# only so; Wine's maintenance run writes it without.
+expect "the installed package run again with the property writes it" \
+  "$(msiexec /i "$new_w" REMOVE_FROM_STARTUP_ON_LOGIN=Yes) $(setting) $(session REINSTALL)" \
+  "0 REG_SZ=Yes ALL"
 expect "uninstall keeps it" "$(msiexec /x "$new_w") $(setting)" "0 REG_SZ=Yes"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed; see $work" >&2; exit 1; }
