@@ -99,7 +99,6 @@ TEST(MessageEncoding, ASaveKeepsTheFilesEncodingAndNeverReplacesACharacter) {
       {"UTF-16 BE", L"P\x141", kUtf16BigEndian, kUtf16BigEndian,
        Bytes({0xFE, 0xFF, 0, 'P', 0x01, 0x41})},
       {"characters beyond U+FFFF", L"\xD83D\xDE00", kUtf8, kUtf8, "\xF0\x9F\x98\x80"},
-      // ANSI and UTF-8 without a mark only where the next start reads the bytes as the same text.
       {"ÿþ later on", L"R\xE9sum\xE9 \xFF\xFE", kAnsi, kAnsi, "R\xE9sum\xE9 \xFF\xFE"},
       {"ÿþ", L"\xFF\xFE", kAnsi, kUtf8WithBom, utf8Bom + "\xC3\xBF\xC3\xBE"},
       {"ÿþHi", L"\xFF\xFEHi there", kAnsi, kUtf8WithBom, utf8Bom + "\xC3\xBF\xC3\xBEHi there"},

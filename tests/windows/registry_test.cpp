@@ -41,16 +41,6 @@ class RegistryUnderWine : public ::testing::Test {
     return registry.WriteRegistryValue(kHkeyLocalMachine, WidePath(), L"Name", text);
   }
 
-  // Stores the value as another program would, past the module's checks.
-  void Put(DWORD type, const void* data, DWORD size) const {
-    UniqueRegistryKey key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
-                            key.put()),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key.get(), "Name", 0, type, static_cast<const BYTE*>(data), size),
-              ERROR_SUCCESS);
-  }
-
   // The value as advapi32 itself reads it in `view`; REG_NONE and no data when it cannot.
   RawValue Stored(REGSAM view = KEY_WOW64_32KEY) const {
     UniqueRegistryKey key;
@@ -80,8 +70,14 @@ TEST_F(RegistryUnderWine, TextIsStoredWithItsNulInThe32BitViewOnly) {
 }
 
 TEST_F(RegistryUnderWine, ADwordKeepsItsType) {
+  UniqueRegistryKey key;
   const DWORD number = 42;
-  Put(REG_DWORD, &number, sizeof number);
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                          key.put()),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key.get(), "Name", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                           sizeof number),
+            ERROR_SUCCESS);
 
   ASSERT_TRUE(Write(L"258"));
   EXPECT_EQ(Stored(), (RawValue{REG_DWORD, {0x02, 0x01, 0x00, 0x00}}));
@@ -90,9 +86,15 @@ TEST_F(RegistryUnderWine, ADwordKeepsItsType) {
 
 TEST_F(RegistryUnderWine, TextLongerThan1024BytesIsNeitherWrittenReadNorOverwritten) {
   EXPECT_FALSE(Write(std::wstring(1024, L'x')));  // 1025 bytes with its NUL
-  EXPECT_EQ(Stored(), RawValue{});
-  const std::string longText(1024, 'x');
-  Put(REG_SZ, longText.c_str(), 1025);
+  // Stored so by another program, it is neither read nor written over.
+  const std::string text(1024, 'x');
+  UniqueRegistryKey key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                          key.put()),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key.get(), "Name", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(text.c_str()), 1025),
+            ERROR_SUCCESS);
   const RawValue tooLong = Stored();
   ASSERT_EQ(tooLong.data.size(), 1025u);
   EXPECT_EQ(Read(), L"");
