@@ -9,9 +9,8 @@ namespace {
 
 constexpr std::uint64_t kLargestDword = 0xFFFFFFFFu;
 constexpr std::uint64_t kLargestNegative = 0x80000000u;
-// Ten digits reach past the largest DWORD; exponents beyond this only push further out of range.
+// Ten digits reach past the largest DWORD.
 constexpr std::int64_t kLongestWholePart = 10;
-constexpr std::int64_t kExponentLimit = 1000;
 
 bool IsDigit(wchar_t c) {
   return c >= L'0' && c <= L'9';
@@ -47,9 +46,12 @@ std::optional<Decimal> ReadDecimal(std::wstring_view text) {
     std::size_t next = at + 1;
     const bool negativeExponent = next < text.size() && text[next] == L'-';
     if (next < text.size() && (text[next] == L'+' || text[next] == L'-')) ++next;
+    // Moving the point past every digit the text holds, and ten places more, decides the result
+    // as any larger exponent does: below 0.1 it rounds to 0, beyond ten digits it has no DWORD.
+    const std::int64_t exponentLimit = static_cast<std::int64_t>(text.size()) + kLongestWholePart;
     std::int64_t exponent = 0;
     for (; next < text.size() && IsDigit(text[next]); ++next) {
-      exponent = std::min(exponent * 10 + DigitValue(text[next]), kExponentLimit);
+      exponent = std::min(exponent * 10 + DigitValue(text[next]), exponentLimit);
     }
     number.wholeDigits += negativeExponent ? -exponent : exponent;
   }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <span>
 
 #include "settings/scoped_registry_key.h"
@@ -20,8 +19,8 @@ constexpr std::uint32_t kReadAccess = kKeyQueryValue | kView;
 constexpr std::uint32_t kWriteAccess = kKeyQueryValue | kKeySetValue | kView;
 constexpr std::uint32_t kCreateAccess = kKeyCreateSubKey | kView;
 
-// Values are always fetched through a buffer of this size: anything longer is neither read nor
-// overwritten.
+// Values are always fetched through a buffer of this size: longer data is neither read nor
+// overwritten, and never written either, since it would read back as empty text.
 constexpr std::uint32_t kTransferSize = 1024;
 
 struct QueriedValue {
@@ -81,7 +80,7 @@ bool Registry::WriteRegistryValue(RegistryKey root, std::wstring_view keyPath,
   }
 
   const auto data = ValueDataFromText(type, text, ansi_);
-  if (!data || data->size() > std::numeric_limits<std::uint32_t>::max()) return false;
+  if (!data || data->size() > kTransferSize) return false;
   return api_.SetValueEx(opened.get(), name, type, data->data(),
                          static_cast<std::uint32_t>(data->size())) == kErrorSuccess;
 }

@@ -27,8 +27,8 @@ class Registry {
 
   // Stores `text` in the value, keeping the type of an existing value and creating a missing one
   // as REG_SZ. True when the registry accepted the new data. False, with nothing written, when
-  // the key is missing or may not be changed, when the existing data is longer than 1024 bytes,
-  // or when the text has no form of the value's type (see `ValueDataFromText`).
+  // the key is missing or may not be changed, when the existing or the new data is longer than
+  // 1024 bytes, or when the text has no form of the value's type (see `ValueDataFromText`).
   bool WriteRegistryValue(RegistryKey root, std::wstring_view keyPath, std::wstring_view valueName,
                           std::wstring_view text) const;
 

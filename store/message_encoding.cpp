@@ -56,6 +56,14 @@ std::string EncodeWithBom(std::wstring_view text, MessageEncoding encoding) {
   }
 }
 
+// Whether the next start, which knows only the bytes, shows `text` again.
+bool ReadsBackAs(std::string_view bytes, std::wstring_view text, const AnsiCodePage& ansi) {
+  const MessageEncoding encoding = DetectMessageEncoding(bytes);
+  std::wstring shown(DecodedLengthLimit(bytes, encoding), L'\0');
+  shown.resize(DecodeMessage(bytes, encoding, ansi, shown));
+  return shown == text;
+}
+
 }  // namespace
 
 MessageEncoding DetectMessageEncoding(std::string_view bytes) {
@@ -84,13 +92,13 @@ std::size_t DecodeMessage(std::string_view bytes, MessageEncoding encoding,
 
 EncodedMessage EncodeMessage(std::wstring_view text, MessageEncoding readAs,
                              const AnsiCodePage& ansi) {
-  if (readAs == MessageEncoding::kAnsi) {
-    if (std::optional<std::string> exact = ansi.EncodeExactly(text)) {
-      return {MessageEncoding::kAnsi, std::move(*exact)};
-    }
-    readAs = MessageEncoding::kUtf8WithBom;
-  }
-  return {readAs, EncodeWithBom(text, readAs)};
+  // Bytes that read back as other text would lose the message at the next start: ANSI that
+  // begins like a byte-order mark or happens to be valid UTF-8, or UTF-8 without a mark whose
+  // text begins with U+FEFF. UTF-8 with a mark reads back as any text of whole characters.
+  std::optional<std::string> bytes =
+      readAs == MessageEncoding::kAnsi ? ansi.EncodeExactly(text) : EncodeWithBom(text, readAs);
+  if (bytes && ReadsBackAs(*bytes, text, ansi)) return {readAs, std::move(*bytes)};
+  return {MessageEncoding::kUtf8WithBom, EncodeWithBom(text, MessageEncoding::kUtf8WithBom)};
 }
 
 }  // namespace calmora

@@ -47,8 +47,8 @@ struct EncodedMessage {
 };
 
 // The bytes a save writes. A file read as UTF-8 or UTF-16 keeps that encoding and its mark, or
-// its lack of one. A new file, or one read as ANSI, stays ANSI when every character converts
-// exactly; otherwise it becomes UTF-8 with a byte-order mark, which reads back exactly.
+// its lack of one; a new file, or one read as ANSI, stays ANSI. That holds as long as the bytes
+// read back as the same text; otherwise the file becomes UTF-8 with a byte-order mark.
 EncodedMessage EncodeMessage(std::wstring_view text, MessageEncoding readAs,
                              const AnsiCodePage& ansi);
 

@@ -89,7 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Printer ready.\nPat\n!"}),
     [](const ::testing::TestParamInfo<EncodedFile>& row) { return std::string(row.param.tool); });
 
-TEST_F(MessageFile, TextBeyondTheCodePageIsSavedAndShownExactlyAtTheNextStart) {
+TEST_F(MessageFile, TypedTextIsSavedAndShownExactlyAtTheNextStart) {
   CalmoraProcess calmora = machine.Start();
   const HWND window = calmora.MessageWindow();
   ASSERT_NE(window, nullptr);
@@ -100,6 +100,12 @@ TEST_F(MessageFile, TextBeyondTheCodePageIsSavedAndShownExactlyAtTheNextStart) {
   EXPECT_EQ(machine.StoredMessage(),
             "\xEF\xBB\xBF\xC5\x81ukasz \xE2\x9C\x93 \xE6\x97\xA5\xE6\x9C\xAC");
   EXPECT_EQ(ShowAndOkay({}, L"message-window-unicode"), L"\x141ukasz \x2713 \x65E5\x672C");
+
+  // Nor ANSI bytes that the next start takes for a byte-order mark.
+  DeleteFileW(machine.MessageFile().c_str());
+  ShowAndOkay(L"\xFF\xFEHi there");
+  EXPECT_EQ(machine.StoredMessage(), "\xEF\xBB\xBF\xC3\xBF\xC3\xBEHi there");
+  EXPECT_EQ(ShowAndOkay(), L"\xFF\xFEHi there");
 }
 
 TEST_F(MessageFile, ANulByteShowsAsAStandInAndTheFileIsKeptWhole) {

@@ -11,7 +11,7 @@ namespace {
 TEST(DwordNumber, IsTheNumberTheTextBeginsWithOrNoneBeyond32Bits) {
   // An exact half goes to the even neighbour, an exponent counts only with digits after it, and
   // hexadecimal reads as a read of a REG_DWORD gives it, so what was read writes back unchanged.
-  const std::pair<std::wstring_view, std::uint32_t> numbers[] = {
+  const std::pair<std::wstring, std::uint32_t> numbers[] = {
       {L"258", 258},
       {L"  42 apples", 42},
       {L"Yes", 0},
@@ -25,6 +25,8 @@ TEST(DwordNumber, IsTheNumberTheTextBeginsWithOrNoneBeyond32Bits) {
       {L"&hFFFFFFFF", 0xFFFFFFFF},
       {L"-1", 0xFFFFFFFF},
       {L"-2147483648", 0x80000000},
+      {L"1" + std::wstring(1001, L'0') + L"e-1001", 1},
+      {L"-194" + std::wstring(998, L'0') + L"e-2262", 0},
   };
   for (const auto& [text, number] : numbers) {
     EXPECT_EQ(DwordNumberFromText(text), number) << "text: \"" << std::wstring(text) << '"';

@@ -99,6 +99,13 @@ TEST(MessageEncoding, ASaveKeepsTheFilesEncodingAndNeverReplacesACharacter) {
       {"UTF-16 BE", L"P\x141", kUtf16BigEndian, kUtf16BigEndian,
        Bytes({0xFE, 0xFF, 0, 'P', 0x01, 0x41})},
       {"characters beyond U+FFFF", L"\xD83D\xDE00", kUtf8, kUtf8, "\xF0\x9F\x98\x80"},
+      {"ÿþ later on", L"R\xE9sum\xE9 \xFF\xFE", kAnsi, kAnsi, "R\xE9sum\xE9 \xFF\xFE"},
+      {"ÿþ", L"\xFF\xFE", kAnsi, kUtf8WithBom, utf8Bom + "\xC3\xBF\xC3\xBE"},
+      {"ÿþHi", L"\xFF\xFEHi there", kAnsi, kUtf8WithBom, utf8Bom + "\xC3\xBF\xC3\xBEHi there"},
+      {"ï»¿ok", L"\xEF\xBB\xBFok", kAnsi, kUtf8WithBom, utf8Bom + "\xC3\xAF\xC2\xBB\xC2\xBFok"},
+      {"Ã©", L"Price: \xC3\xA9 (code)", kAnsi, kUtf8WithBom,
+       utf8Bom + "Price: \xC3\x83\xC2\xA9 (code)"},
+      {"U+FEFF first", L"\xFEFFok", kUtf8, kUtf8WithBom, utf8Bom + utf8Bom + "ok"},
   };
   const testing::Latin1CodePage ansi;
   for (const SaveRow& row : rows) {

@@ -74,6 +74,9 @@ TEST_F(RegistryTest, WritesKeepTheTypeAndLeaveWhatTheyCannotStoreAlone) {
       {StoredValue{kRegDword, {0x2A, 0, 0, 0}}, L"258", StoredValue{kRegDword, {2, 1, 0, 0}}},
       {StoredValue{kRegDword, {0x2A, 0, 0, 0}}, L"4294967296", std::nullopt},
       {StoredValue{kRegSz, Bytes(1025, 'x')}, L"No", std::nullopt},
+      {StoredValue{kRegSz, BytesOf("No")}, std::wstring(1024, L'x'), std::nullopt},
+      {StoredValue{kRegSz, BytesOf("No")}, std::wstring(1023, L'x'),
+       StoredValue{kRegSz, BytesOf(std::string(1023, 'x') + '\0')}},
       {StoredValue{kRegBinary, BytesOf("Yes\0"s)}, L"No", std::nullopt},
   };
   api.AddKey(kKey);

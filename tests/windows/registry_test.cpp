@@ -84,8 +84,17 @@ TEST_F(RegistryUnderWine, ADwordKeepsItsType) {
   EXPECT_EQ(Read(), L"&h000102");
 }
 
-TEST_F(RegistryUnderWine, TextLongerThan1024BytesIsNeitherReadNorOverwritten) {
-  ASSERT_TRUE(Write(std::wstring(1024, L'x')));  // 1025 bytes with its NUL
+TEST_F(RegistryUnderWine, TextLongerThan1024BytesIsNeitherWrittenReadNorOverwritten) {
+  EXPECT_FALSE(Write(std::wstring(1024, L'x')));  // 1025 bytes with its NUL
+  // Stored so by another program, it is neither read nor written over.
+  const std::string text(1024, 'x');
+  UniqueRegistryKey key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), 0, KEY_SET_VALUE | KEY_WOW64_32KEY,
+                          key.put()),
+            ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key.get(), "Name", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(text.c_str()), 1025),
+            ERROR_SUCCESS);
   const RawValue tooLong = Stored();
   ASSERT_EQ(tooLong.data.size(), 1025u);
   EXPECT_EQ(Read(), L"");
