@@ -189,8 +189,9 @@ expect "silent install exits" "$(msiexec /i "$(winepath -w "$new")")" 0
 expect "it replaces the installed one" "$(entries)" "$(installed_version)|Quillmoor|0x1"
 
 # Other users in ProfileList, as Windows lists them: the first profile's folder is gone; Ada has
-# Calmora's Startup shortcut; Grace has one of the same name to a Calmora.exe elsewhere.
-echo "== Two more users, and a profile whose folder is gone"
+# Calmora's Startup shortcut; Grace has one of the same name to a Calmora.exe elsewhere; Mallory's
+# Startup folder is a link (Wine's junction) to a folder outside every profile, which holds one.
+echo "== Three more users, and a profile whose folder is gone"
 other_profile() { # SID, folder under C:\users; prints where its Startup shortcut would be
   wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\$1" /f /reg:64 \
     /v ProfileImagePath /t REG_EXPAND_SZ /d "%SystemDrive%\\users\\$2" </dev/null >/dev/null 2>&1
@@ -199,8 +200,13 @@ other_profile() { # SID, folder under C:\users; prints where its Startup shortcu
 other_profile S-1-5-21-18-18-18-1001 calmora-gone >/dev/null
 ada=$(other_profile S-1-5-21-18-18-18-1002 calmora-ada)
 grace=$(other_profile S-1-5-21-18-18-18-1003 calmora-grace)
-mkdir -p "$(dirname "$ada")" "$(dirname "$grace")"
+mallory=$(other_profile S-1-5-21-18-18-18-1004 calmora-mallory)
+victim=$drive_c/victim/$(basename "$mallory")
+mkdir -p "$(dirname "$ada")" "$(dirname "$grace")" "$(dirname "$victim")" \
+  "$(dirname "$(dirname "$mallory")")"
+ln -s "$(dirname "$victim")" "$(dirname "$mallory")"
 cp "$work/startup.lnk" "$ada"
+cp "$work/startup.lnk" "$victim"
 echo 'var link = WScript.CreateObject("WScript.Shell").CreateShortcut(WScript.Arguments(0));
 link.TargetPath = WScript.Arguments(1); link.Save();' >"$work/shortcut.js"
 wine cscript //nologo "$(winepath -w "$work/shortcut.js")" "$(winepath -w "$grace")" \
@@ -227,13 +233,21 @@ expect "Ada's and Grace's Startup shortcuts kept" "$(exists "$ada") $(exists "$g
 expect "reinstall exits" "$(msiexec /i "$(winepath -w "$new")")" 0
 
 echo "== Uninstall"
-expect "silent uninstall exits" "$(msiexec /x "$(winepath -w "$new")")" 0
+# The clean-up deletes at commit, once the uninstall has succeeded, or last where rollback is
+# disabled; as SYSTEM either way. (Wine cannot be made to fail an uninstall late: the rows say it.)
+expect "the clean-up's actions" "$(msiinfo export "$new" CustomAction | awk -F'\t' \
+  '$3 == "StartupCleanup" { printf "%s=%s ", $1, $2 }')" \
+  "RemoveProfileStartupShortcuts=3649 RemoveProfileStartupShortcutsWithoutRollback=3137 "
+expect "silent uninstall exits" \
+  "$(msiexec /x "$(winepath -w "$new")" /l*v "$(winepath -w "$work/uninstall.log")")" 0
 expect "program folder, Quillmoor folder" \
   "$(exists "$program") $(exists "$(dirname "$program")")" "no no"
 expect "Start Menu shortcut, Startup shortcut" \
   "$(start_menu_shortcut | wc -l) $(exists "$startup")" "0 no"
 expect "past a profile with no folder, Ada's shortcut gone, Grace's to elsewhere kept" \
   "$(exists "$ada") $(exists "$grace")" "no yes"
+expect "the one through Mallory's link kept, and the log says why" "$(exists "$victim") $(
+  grep -c -F 'refused C:\users\calmora-mallory\' "$work/uninstall.log" || true)" "yes 1"
 expect "no Add or Remove Programs entry, not detected" "$(entries) $(detected)" " no"
 expect "the message is kept" "$(same "$message" "$work/message.txt")" same
 expect "the setting is kept" "$(setting)" "$stored_setting"
