@@ -215,11 +215,16 @@ edit() { # query
 # A full uninstall runs the custom action that takes Calmora's Startup shortcut out of every
 # profile (calmora.wxs), and never a major upgrade: Windows Installer removes the old version with
 # UPGRADINGPRODUCTCODE set, and the users keep their shortcuts, which go on starting the new
-# Calmora.exe at the same path. It runs before RemoveFiles, while Calmora.exe is still there to
-# compare paths with, right after the action that hands it its CustomActionData.
+# Calmora.exe at the same path. It runs at commit, once the uninstall has succeeded (type 3649:
+# DLL, return ignored, in script, commit, no impersonation), so a failed or cancelled uninstall
+# keeps them; where rollback is disabled, and commit actions with it, a plain deferred one (3137)
+# runs last instead.
 sql=(
-  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('SetRemoveProfileStartupShortcuts', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE', 3440)"
-  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('RemoveProfileStartupShortcuts', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE', 3450)"
+  "UPDATE CustomAction SET Type = 3649 WHERE Action = 'RemoveProfileStartupShortcuts'"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('SetRemoveProfileStartupShortcuts', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE AND NOT RollbackDisabled', 3440)"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('RemoveProfileStartupShortcuts', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE AND NOT RollbackDisabled', 3450)"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('SetRemoveProfileStartupShortcutsWithoutRollback', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE AND RollbackDisabled', 6580)"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('RemoveProfileStartupShortcutsWithoutRollback', 'REMOVE=\"ALL\" AND NOT UPGRADINGPRODUCTCODE AND RollbackDisabled', 6590)"
 )
 # A package rebuilt at the same version (say, now with the font) has a product code of its own:
 # it replaces an installed Calmora of that version instead of going in beside it as a second one.

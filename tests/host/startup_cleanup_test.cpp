@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwctype>
 #include <map>
+#include <memory>
 
 namespace calmora::startup_cleanup {
 namespace {
@@ -18,25 +19,41 @@ std::wstring ShortcutOf(const std::wstring& profile) {
          L"Display a Message from a Support Person.lnk";
 }
 
-// Shortcuts as the paths they start; paths compare ignoring case.
+// Shortcuts by the path they are opened by; paths compare ignoring case. Only drive C is fixed.
 struct FakeMachine final : Machine {
+  struct File {
+    std::wstring target;
+    std::wstring finalPath = {};  // where a link on the way leads, when one does
+    bool isLink = false;
+    std::uint32_t deleteError = 0;
+  };
+  struct Open final : OpenShortcut {
+    FakeMachine& machine;
+    std::wstring path;
+    Open(FakeMachine& m, std::wstring p) : machine(m), path(std::move(p)) {}
+    File& file() { return machine.files.at(path); }
+    bool IsReparsePoint() override { return file().isLink; }
+    std::wstring FinalPath() override { return file().finalPath.empty() ? path : file().finalPath; }
+    std::optional<std::wstring> Target() override { return file().target; }
+    std::uint32_t Delete() override {
+      return file().deleteError ? file().deleteError : (machine.files.erase(path), 0);
+    }
+  };
   std::vector<std::wstring> profiles;
-  std::map<std::wstring, std::wstring> shortcuts;
-  std::map<std::wstring, std::uint32_t> deleteFailures;
+  std::map<std::wstring, File> files;
+  std::vector<std::wstring> opened;
 
   std::vector<std::wstring> ProfileFolders() override { return profiles; }
-  std::optional<std::wstring> ShortcutTarget(const std::wstring& path) override {
-    const auto found = shortcuts.find(path);
-    return found == shortcuts.end() ? std::nullopt : std::optional(found->second);
+  bool IsFixedDrive(wchar_t letter) override { return letter == L'C'; }
+  std::unique_ptr<OpenShortcut> Open(const std::wstring& path) override {
+    opened.push_back(path);
+    if (!files.contains(path)) return nullptr;
+    return std::make_unique<struct Open>(*this, path);
   }
   bool SamePath(std::wstring_view a, std::wstring_view b) override {
     return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) {
       return std::towupper(static_cast<wint_t>(x)) == std::towupper(static_cast<wint_t>(y));
     });
-  }
-  std::uint32_t Delete(const std::wstring& path) override {
-    if (deleteFailures.contains(path)) return deleteFailures[path];
-    return shortcuts.erase(path) ? 0 : 2;
   }
 };
 
@@ -47,33 +64,54 @@ TEST(StartupCleanupTest, CustomActionDataNamesTheProgramAndTheUsersAppData) {
   EXPECT_EQ(ParseCustomActionData(L"|C:\\Users\\Ada\\AppData\\Roaming\\"), std::nullopt);
 }
 
-// A folder gone, a shortcut elsewhere, one that cannot be deleted, and the uninstalling user's
-// AppData redirected to a server. (How paths compare is Win32Machine's, tested under Wine.)
+// A folder gone, a shortcut elsewhere, one that cannot be deleted, the users' links out of their
+// profiles, folders SYSTEM must not look into, and the uninstalling user's AppData redirected to
+// a server. (How paths compare is Win32Machine's, tested under Wine.)
 TEST(StartupCleanupTest, EveryProfileIsCleanedAndOneFailureStopsNoOther) {
   FakeMachine machine;
-  machine.profiles = {L"C:\\Users\\Gone", L"C:\\Users\\Ada", L"C:\\Users\\Grace",
-                      L"C:\\Users\\Locked"};
-  const std::wstring redirected =
-      L"\\\\server\\home\\linus\\Microsoft\\Windows\\Start Menu\\"
-      L"Programs\\Startup\\Calmora - Display a Message from a "
-      L"Support Person.lnk";
-  machine.shortcuts = {{ShortcutOf(L"C:\\Users\\Ada"), kProgram},
-                       {ShortcutOf(L"C:\\Users\\Grace"), L"C:\\Tools\\Calmora.exe"},
-                       {ShortcutOf(L"C:\\Users\\Locked"), kProgram},
-                       {redirected, kProgram}};
-  machine.deleteFailures = {{ShortcutOf(L"C:\\Users\\Locked"), 5}};
+  machine.profiles = {L"C:\\Users\\Gone",
+                      L"C:\\Users\\Ada",
+                      L"C:\\Users\\Grace",
+                      L"C:\\Users\\Locked",
+                      L"C:\\Users\\Mallory",
+                      L"C:\\Users\\Eve",
+                      L"C:\\Users\\Trudy",
+                      L"Users\\Relative",
+                      L"",
+                      L"D:\\Users\\Roaming",
+                      L"\\\\?\\UNC\\server\\home\\bob"};
+  const std::wstring elsewhere = L"C:\\victim\\Calmora.lnk";
+  const std::wstring share = L"\\\\server\\share\\Calmora.exe";
+  machine.files = {{ShortcutOf(L"C:\\Users\\Ada"), {kProgram}},
+                   {ShortcutOf(L"C:\\Users\\Grace"), {L"C:\\Tools\\Calmora.exe"}},
+                   {ShortcutOf(L"C:\\Users\\Locked"), {kProgram, L"", false, 5}},
+                   {ShortcutOf(L"C:\\Users\\Mallory"), {kProgram, elsewhere}},
+                   {ShortcutOf(L"C:\\Users\\Eve"), {kProgram, L"", true}},
+                   {ShortcutOf(L"C:\\Users\\Trudy"), {share}}};
 
   const std::vector<FolderReport> reports =
       RemoveStartupShortcuts(machine, {kProgram, L"\\\\server\\home\\linus\\"});
 
   using enum FolderReport::Outcome;
+  const std::wstring startup = L"\\Microsoft\\Windows\\Start Menu\\Programs\\Startup";
   EXPECT_EQ(reports,
             (std::vector<FolderReport>{
                 {ShortcutOf(L"C:\\Users\\Ada"), kRemoved, kProgram},
                 {ShortcutOf(L"C:\\Users\\Grace"), kStartsSomethingElse, L"C:\\Tools\\Calmora.exe"},
                 {ShortcutOf(L"C:\\Users\\Locked"), kCouldNotRemove, kProgram, 5},
-                {redirected, kRemoved, kProgram}}));
-  EXPECT_EQ(machine.shortcuts.size(), 2u);  // Grace's and the locked one
+                {ShortcutOf(L"C:\\Users\\Mallory"), kRefusedElsewhere, elsewhere},
+                {ShortcutOf(L"C:\\Users\\Eve"), kRefusedLink},
+                {ShortcutOf(L"C:\\Users\\Trudy"), kStartsSomethingElse, share},
+                {L"Users\\Relative\\AppData\\Roaming" + startup, kSkippedFolder},
+                {L"AppData\\Roaming" + startup, kSkippedFolder},
+                {L"D:\\Users\\Roaming\\AppData\\Roaming" + startup, kSkippedFolder},
+                {L"\\\\?\\UNC\\server\\home\\bob\\AppData\\Roaming" + startup, kSkippedFolder},
+                {L"\\\\server\\home\\linus" + startup, kSkippedFolder}}));
+  EXPECT_EQ(machine.files.size(), 5u);  // all but Ada's
+  // SYSTEM opened nothing but the profiles' shortcuts on the fixed drive: no share, no target.
+  EXPECT_TRUE(std::ranges::all_of(machine.opened, [](const std::wstring& path) {
+    return path.starts_with(L"C:\\Users\\") && path.ends_with(L".lnk");
+  }));
 }
 
 }  // namespace

@@ -197,8 +197,9 @@ expect "silent install exits" "$(msiexec /i "$(winepath -w "$new")")" 0
 expect "it replaces the installed one" "$(entries)" "$(installed_version)|Quillmoor|0x1"
 
 # Other users in ProfileList, as Windows lists them: the first profile's folder is gone; Ada has
-# Calmora's Startup shortcut; Grace has one of the same name to a Calmora.exe elsewhere.
-echo "== Two more users, and a profile whose folder is gone"
+# Calmora's Startup shortcut; Grace has one of the same name to a Calmora.exe elsewhere; Mallory's
+# Startup folder is a link (Wine's junction) to a folder outside every profile, which holds one.
+echo "== Three more users, and a profile whose folder is gone"
 other_profile() { # SID, folder under C:\users; prints where its Startup shortcut would be
   wine reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList\\$1" /f /reg:64 \
     /v ProfileImagePath /t REG_EXPAND_SZ /d "%SystemDrive%\\users\\$2" </dev/null >/dev/null 2>&1
@@ -207,8 +208,13 @@ other_profile() { # SID, folder under C:\users; prints where its Startup shortcu
 other_profile S-1-5-21-18-18-18-1001 calmora-gone >/dev/null
 ada=$(other_profile S-1-5-21-18-18-18-1002 calmora-ada)
 grace=$(other_profile S-1-5-21-18-18-18-1003 calmora-grace)
-mkdir -p "$(dirname "$ada")" "$(dirname "$grace")"
+mallory=$(other_profile S-1-5-21-18-18-18-1004 calmora-mallory)
+victim=$drive_c/victim/$(basename "$mallory")
+mkdir -p "$(dirname "$ada")" "$(dirname "$grace")" "$(dirname "$victim")" \
+  "$(dirname "$(dirname "$mallory")")"
+ln -s "$(dirname "$victim")" "$(dirname "$mallory")"
 cp "$work/startup.lnk" "$ada"
+cp "$work/startup.lnk" "$victim"
 echo 'var link = WScript.CreateObject("WScript.Shell").CreateShortcut(WScript.Arguments(0));
 link.TargetPath = WScript.Arguments(1); link.Save();' >"$work/shortcut.js"
 wine cscript //nologo "$(winepath -w "$work/shortcut.js")" "$(winepath -w "$grace")" \
@@ -235,17 +241,42 @@ expect "Ada's and Grace's Startup shortcuts kept" "$(exists "$ada") $(exists "$g
 expect "reinstall exits" "$(msiexec /i "$(winepath -w "$new")")" 0
 
 echo "== Uninstall"
-expect "silent uninstall exits" "$(msiexec /x "$(winepath -w "$new")")" 0
+# The clean-up deletes at commit, once the uninstall has succeeded, or last where rollback is
+# disabled (not tried here); as SYSTEM either way.
+expect "the clean-up's actions" "$(msiinfo export "$new" CustomAction | awk -F'\t' \
+  '$3 == "StartupCleanup" { printf "%s=%s ", $1, $2 }')" \
+  "RemoveProfileStartupShortcuts=3649 RemoveProfileStartupShortcutsWithoutRollback=3137 "
+expect "silent uninstall exits" \
+  "$(msiexec /x "$(winepath -w "$new")" /l*v "$(winepath -w "$work/uninstall.log")")" 0
 expect "program folder, Quillmoor folder" \
   "$(exists "$program") $(exists "$(dirname "$program")")" "no no"
 expect "Start Menu shortcut, Startup shortcut" \
   "$(start_menu_shortcut | wc -l) $(exists "$startup")" "0 no"
 expect "past a profile with no folder, Ada's shortcut gone, Grace's to elsewhere kept" \
   "$(exists "$ada") $(exists "$grace")" "no yes"
+expect "the one through Mallory's link kept, and the log says why" "$(exists "$victim") $(
+  grep -c -F 'refused C:\users\calmora-mallory\' "$work/uninstall.log" || true)" "yes 1"
 expect "no Add or Remove Programs entry, not detected" "$(entries) $(detected)" " no"
 expect "the message is kept" "$(same "$message" "$work/message.txt")" same
 expect "the setting is kept" "$(setting)" "$stored_setting"
 expect "uninstalling again: not installed, 1605" "$(msiexec /x "$(property "$new" ProductCode)")" 69
+
+# A package that fails its own uninstall at the end, after the clean-up was scheduled, unless
+# told to go on: a failed uninstall keeps every Startup shortcut. (Wine reports the failed action
+# as 1627, 91 to the shell; Windows as 1603.)
+echo "== An uninstall that fails"
+failing=$work/failing.msi failing_w=$(winepath -w "$work/failing.msi")
+cp "$new" "$failing"
+for query in "INSERT INTO Property (Property, Value) VALUES ('FAIL', 'cmd.exe')" \
+  "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('Fail', 1074, 'FAIL', '/c exit 1')" \
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('Fail', 'REMOVE=\"ALL\" AND NOT GO_ON', 6595)"; do
+  msibuild "$failing" -q "$query"
+done
+expect "install exits" "$(msiexec /i "$failing_w")" 0
+cp "$work/startup.lnk" "$ada"
+expect "uninstall fails, Ada's shortcut kept" "$(msiexec /x "$failing_w") $(exists "$ada")" "91 yes"
+expect "told to go on, it succeeds and takes it" "$(msiexec /x "$failing_w" GO_ON=1) $(exists "$ada")" \
+  "0 no"
 
 # The setting from a deployment tool. (The story above, without the property, kept what Options
 # stored.)

@@ -40,12 +40,40 @@ std::wstring ShortcutIn(std::wstring_view startupFolder) {
   return Join(startupFolder, kStartupShortcutFileName);
 }
 
-std::optional<std::wstring> ShortcutToDelete(std::wstring_view startupFolder,
-                                             const std::optional<std::wstring>& target,
-                                             std::wstring_view program, Machine& machine) {
-  if (!target || !machine.SamePath(*target, program)) return std::nullopt;
-  return ShortcutIn(startupFolder);
+bool IsLocalFolder(std::wstring_view folder, Machine& machine) {
+  const bool absolute =
+      folder.size() >= 3 && folder[1] == L':' && folder[2] == L'\\' &&
+      ((folder[0] >= L'A' && folder[0] <= L'Z') || (folder[0] >= L'a' && folder[0] <= L'z'));
+  return absolute && machine.IsFixedDrive(folder[0]);
 }
+
+namespace {
+
+// The one shortcut of a Startup folder, checked before anything is read from it: a user may
+// have made the shortcut, or any folder on its way, a link to somewhere outside the profile.
+std::optional<FolderReport> CleanFolder(Machine& machine, const std::wstring& folder,
+                                        std::wstring_view program) {
+  using enum FolderReport::Outcome;
+  if (!IsLocalFolder(folder, machine)) return FolderReport{folder, kSkippedFolder};
+  const std::wstring expected = ShortcutIn(folder);
+  const std::unique_ptr<OpenShortcut> shortcut = machine.Open(expected);
+  if (!shortcut) return std::nullopt;
+  if (shortcut->IsReparsePoint()) return FolderReport{expected, kRefusedLink};
+  if (std::wstring final = shortcut->FinalPath(); !machine.SamePath(final, expected)) {
+    return FolderReport{expected, kRefusedElsewhere, std::move(final)};
+  }
+  const std::optional<std::wstring> target = shortcut->Target();
+  if (!target) return std::nullopt;
+  // The target is only ever compared as text: opening it, even to find its long name, would
+  // send SYSTEM wherever the user pointed it, a server's share included.
+  if (!machine.SamePath(*target, program)) {
+    return FolderReport{expected, kStartsSomethingElse, *target};
+  }
+  const std::uint32_t error = shortcut->Delete();
+  return FolderReport{expected, error == 0 ? kRemoved : kCouldNotRemove, *target, error};
+}
+
+}  // namespace
 
 std::vector<FolderReport> RemoveStartupShortcuts(Machine& machine, const Request& request) {
   std::vector<std::wstring> folders;
@@ -58,18 +86,8 @@ std::vector<FolderReport> RemoveStartupShortcuts(Machine& machine, const Request
 
   std::vector<FolderReport> reports;
   for (const std::wstring& folder : folders) {
-    const std::wstring shortcut = ShortcutIn(folder);
-    const std::optional<std::wstring> target = machine.ShortcutTarget(shortcut);
-    if (!target) continue;
-    if (const std::optional<std::wstring> doomed =
-            ShortcutToDelete(folder, target, request.program, machine)) {
-      const std::uint32_t error = machine.Delete(*doomed);
-      reports.push_back(
-          {*doomed,
-           error == 0 ? FolderReport::Outcome::kRemoved : FolderReport::Outcome::kCouldNotRemove,
-           *target, error});
-    } else {
-      reports.push_back({shortcut, FolderReport::Outcome::kStartsSomethingElse, *target});
+    if (std::optional<FolderReport> report = CleanFolder(machine, folder, request.program)) {
+      reports.push_back(std::move(*report));
     }
   }
   return reports;
@@ -80,9 +98,16 @@ std::wstring Describe(const FolderReport& report) {
     case FolderReport::Outcome::kRemoved:
       return L"removed " + report.shortcut;
     case FolderReport::Outcome::kStartsSomethingElse:
-      return L"kept " + report.shortcut + L": it starts " + report.target;
+      return L"kept " + report.shortcut + L": it starts " + report.detail;
     case FolderReport::Outcome::kCouldNotRemove:
       return L"could not remove " + report.shortcut + L": error " + std::to_wstring(report.error);
+    case FolderReport::Outcome::kRefusedLink:
+      return L"refused " + report.shortcut + L": it is a link; left alone";
+    case FolderReport::Outcome::kRefusedElsewhere:
+      return L"refused " + report.shortcut + L": a link on its way leads to " + report.detail +
+             L"; left alone";
+    case FolderReport::Outcome::kSkippedFolder:
+      return L"skipped " + report.shortcut + L": not a folder on a local fixed drive";
   }
   return {};
 }

@@ -1,10 +1,12 @@
 // What the package's uninstall does about the Startup shortcuts that Calmora's Options made: in
 // every local profile, the shortcut goes when it starts the Calmora.exe being removed, and stays
 // when it starts anything else. Plain code over a small `Machine`; win32/ is the custom action
-// that Windows Installer runs, as SYSTEM, on a full uninstall only.
+// that Windows Installer runs, as SYSTEM, once a full uninstall has succeeded. Every folder it
+// looks into belongs to a user, who may have put links there.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +34,21 @@ std::wstring StartupFolderInAppData(std::wstring_view appData);
 // Calmora's shortcut in a Startup folder.
 std::wstring ShortcutIn(std::wstring_view startupFolder);
 
+// A Startup shortcut held open, by handle, from the moment it is found until it is deleted: what
+// the handle says is about the file that will be deleted, whatever its folder's links do meanwhile.
+class OpenShortcut {
+ public:
+  virtual ~OpenShortcut() = default;
+  // A reparse point itself (a link), which the handle was opened on without following it.
+  virtual bool IsReparsePoint() = 0;
+  // Where the open file really is, after every link on the way: "C:\Users\Ada\...\x.lnk".
+  virtual std::wstring FinalPath() = 0;
+  // The program it starts, read from the open file's bytes; nothing when they are not a shortcut.
+  virtual std::optional<std::wstring> Target() = 0;
+  // Deletes the open file: 0 when it did, otherwise the system's error number.
+  virtual std::uint32_t Delete() = 0;
+};
+
 // The PC as the clean-up sees it. Nothing here throws for one profile's sake: what cannot be
 // reached is reported as not there.
 class Machine {
@@ -40,37 +57,40 @@ class Machine {
   // The folders of the profiles that Windows lists, in its order, with environment references
   // expanded; an entry whose folder cannot be read is left out.
   virtual std::vector<std::wstring> ProfileFolders() = 0;
-  // The program that the shortcut at `path` starts; nothing when there is no file there or it
-  // cannot be read as a shortcut.
-  virtual std::optional<std::wstring> ShortcutTarget(const std::wstring& path) = 0;
-  // Whether two paths name the same file, as Windows compares them: ignoring case.
+  // Whether the drive with this letter is a local fixed disk (not removable, mapped or remote).
+  virtual bool IsFixedDrive(wchar_t letter) = 0;
+  // The file at `path`, opened once, not following a link at the file itself, and shared with
+  // readers only; nothing when there is none, or it cannot be opened so.
+  virtual std::unique_ptr<OpenShortcut> Open(const std::wstring& path) = 0;
+  // Whether two paths name the same file, as text: each made full ("." and ".." resolved, which
+  // touches no disk and no network), then compared as Windows compares names, ignoring case.
   virtual bool SamePath(std::wstring_view a, std::wstring_view b) = 0;
-  // Deletes the file: 0 when it did, otherwise the system's error number.
-  virtual std::uint32_t Delete(const std::wstring& path) = 0;
 };
 
-// The decision for one Startup folder, given what its shortcut starts: the file to delete when
-// that is the program being removed, nothing when it starts anything else or is not there.
-std::optional<std::wstring> ShortcutToDelete(std::wstring_view startupFolder,
-                                             const std::optional<std::wstring>& target,
-                                             std::wstring_view program, Machine& machine);
+// Whether SYSTEM may look into the folder: an absolute path ("X:\...") on a local fixed drive.
+// Never a relative path, which would resolve against SYSTEM's own current folder, nor a share
+// ("\\server\...", "\\?\UNC\..."), which SYSTEM would reach as the computer's account.
+bool IsLocalFolder(std::wstring_view folder, Machine& machine);
 
 struct FolderReport {
   enum class Outcome {
     kRemoved,              // it started the program being removed, and is gone
-    kStartsSomethingElse,  // a shortcut of that name to another program, left alone
+    kStartsSomethingElse,  // a shortcut of that name to another program, left alone: `detail`
     kCouldNotRemove,       // it started the program, but deleting it failed: `error`
+    kRefusedLink,          // the file is a link itself, left alone unread
+    kRefusedElsewhere,     // a link on the way leads elsewhere, to `detail`: left alone unread
+    kSkippedFolder,        // `shortcut` is its folder, where SYSTEM does not look
   };
   std::wstring shortcut;
   Outcome outcome;
-  std::wstring target;
+  std::wstring detail = {};
   std::uint32_t error = 0;
   bool operator==(const FolderReport&) const = default;
 };
 
 // Goes through the Startup folder of every profile, and then the uninstalling user's own, and
-// deletes each shortcut that `ShortcutToDelete` names. A folder where nothing was done
-// has no report; one folder's failure does not stop the others.
+// deletes each shortcut that starts the program being removed, when it is where it should be. A
+// folder where nothing was found has no report; one folder's failure does not stop the others.
 std::vector<FolderReport> RemoveStartupShortcuts(Machine& machine, const Request& request);
 
 // One line for the installation log.

@@ -1,7 +1,8 @@
-// The custom action in the package's Binary table. Windows Installer runs it deferred and without
-// impersonation, so as SYSTEM, on a full uninstall only; CustomActionData names the Calmora.exe
-// being removed and the uninstalling user's AppData folder. Whatever happens, it reports success:
-// a Startup shortcut that could not be cleaned must never keep Calmora installed.
+// The custom action in the package's Binary table. Windows Installer runs it without
+// impersonation, so as SYSTEM, on a full uninstall only, once the uninstall has succeeded (at
+// commit; Calmora.exe is gone by then); CustomActionData names the Calmora.exe removed and the
+// uninstalling user's AppData folder. Whatever happens, it reports success: a Startup shortcut
+// that could not be cleaned must never fail the uninstall.
 #include <windows.h>
 
 #include <msi.h>

@@ -2,20 +2,16 @@
 
 #include <windows.h>
 
-#include <objbase.h>
-#include <shlobj.h>
-
 #include <cwchar>
 #include <iterator>
 
-#include "platform/win32/com_ptr.h"
+#include "packaging/installer/startup_cleanup/win32/win32_shortcut.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
 
 namespace calmora::startup_cleanup::win32 {
 namespace {
 
-using calmora::win32::ComPtr;
 using calmora::win32::SystemErrorText;
 using calmora::win32::UniqueRegistryKey;
 
@@ -52,9 +48,9 @@ std::optional<std::wstring> ReadProfileFolder(HKEY list, const wchar_t* profile,
   return expanded;
 }
 
-// The long, full form of a path: "." and ".." resolved, and 8.3 names such as PROGRA~1 made
-// long where the file still exists (the action runs before the program's files are removed).
-std::wstring Canonical(std::wstring_view path) {
+// The full form of a path: "." and ".." resolved, as text alone. No long names: finding them
+// would open every folder on the way, wherever a user pointed it.
+std::wstring FullPath(std::wstring_view path) {
   std::wstring text(path);
   std::wstring full(MAX_PATH, L'\0');
   DWORD length =
@@ -65,16 +61,7 @@ std::wstring Canonical(std::wstring_view path) {
   }
   if (length == 0 || length >= full.size()) return text;
   full.resize(length);
-
-  std::wstring long_(full.size() + MAX_PATH, L'\0');
-  length = GetLongPathNameW(full.c_str(), long_.data(), static_cast<DWORD>(long_.size()));
-  if (length >= long_.size()) {
-    long_.resize(length);
-    length = GetLongPathNameW(full.c_str(), long_.data(), static_cast<DWORD>(long_.size()));
-  }
-  if (length == 0 || length >= long_.size()) return full;
-  long_.resize(length);
-  return long_;
+  return full;
 }
 
 }  // namespace
@@ -108,42 +95,21 @@ std::vector<std::wstring> Win32Machine::ProfileFolders() {
   return folders;
 }
 
-std::optional<std::wstring> Win32Machine::ShortcutTarget(const std::wstring& path) {
-  // Most profiles have no such shortcut, and a folder that is not there or not open to this
-  // account has none to clean: nothing to report.
-  if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+bool Win32Machine::IsFixedDrive(wchar_t letter) {
+  const wchar_t root[] = {letter, L':', L'\\', L'\0'};
+  return GetDriveTypeW(root) == DRIVE_FIXED;
+}
 
-  ComPtr<IShellLinkW> link;
-  ComPtr<IPersistFile> file;
-  HRESULT result =
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(link.put()));
-  if (SUCCEEDED(result)) result = link->QueryInterface(IID_PPV_ARGS(file.put()));
-  if (SUCCEEDED(result)) result = file->Load(path.c_str(), STGM_READ);
-  // Only read, never resolved: nothing is searched for and the shortcut is not changed.
-  std::wstring target(32768, L'\0');
-  if (SUCCEEDED(result)) {
-    result = link->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
-  }
-  target.resize(wcsnlen(target.c_str(), target.size()));
-  if (result != S_OK || target.empty()) {
-    wchar_t code[16];
-    swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(result));
-    log_(L"skipped " + path + L": not readable as a shortcut to a file (" + code + L")");
-    return std::nullopt;
-  }
-  return target;
+std::unique_ptr<OpenShortcut> Win32Machine::Open(const std::wstring& path) {
+  return OpenShortcutFile(path, log_);
 }
 
 bool Win32Machine::SamePath(std::wstring_view a, std::wstring_view b) {
-  const std::wstring first = Canonical(a);
-  const std::wstring second = Canonical(b);
+  const std::wstring first = FullPath(a);
+  const std::wstring second = FullPath(b);
   // File names compare as NTFS compares them: code unit by code unit, in upper case.
   return CompareStringOrdinal(first.c_str(), static_cast<int>(first.size()), second.c_str(),
                               static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
-}
-
-std::uint32_t Win32Machine::Delete(const std::wstring& path) {
-  return DeleteFileW(path.c_str()) ? ERROR_SUCCESS : GetLastError();
 }
 
 }  // namespace calmora::startup_cleanup::win32

@@ -1,0 +1,156 @@
+#include "packaging/installer/startup_cleanup/win32/win32_shortcut.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <cwchar>
+#include <iterator>
+#include <vector>
+
+#include "platform/win32/com_ptr.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_error.h"
+
+namespace calmora::startup_cleanup::win32 {
+namespace {
+
+using calmora::win32::ComPtr;
+using calmora::win32::SystemErrorText;
+using calmora::win32::UniqueFile;
+
+// A shortcut is a few kilobytes; a larger file of that name is no shortcut of Calmora's, and is
+// not worth SYSTEM's memory.
+constexpr DWORD kLargestShortcut = 64 * 1024;
+
+std::wstring Because(DWORD error) {
+  return L": error " + std::to_wstring(error) + L", " + SystemErrorText(error);
+}
+
+std::wstring HexCode(HRESULT result) {
+  wchar_t code[16];
+  swprintf(code, std::size(code), L"0x%08lX", static_cast<unsigned long>(result));
+  return code;
+}
+
+class Win32OpenShortcut final : public OpenShortcut {
+ public:
+  Win32OpenShortcut(UniqueFile file, std::wstring path, Log log)
+      : file_(std::move(file)), path_(std::move(path)), log_(std::move(log)) {}
+
+  bool IsReparsePoint() override {
+    BY_HANDLE_FILE_INFORMATION info{};
+    // Unknown counts as a link: the file is then left alone.
+    return !GetFileInformationByHandle(file_.get(), &info) ||
+           (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  }
+
+  std::wstring FinalPath() override {
+    std::wstring path(MAX_PATH, L'\0');
+    const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    DWORD length =
+        GetFinalPathNameByHandleW(file_.get(), path.data(), static_cast<DWORD>(path.size()), flags);
+    if (length >= path.size()) {
+      path.resize(length);
+      length = GetFinalPathNameByHandleW(file_.get(), path.data(), static_cast<DWORD>(path.size()),
+                                         flags);
+    }
+    // Unknown is nowhere: the file is then left alone.
+    if (length == 0 || length >= path.size()) return L"(unknown" + Because(GetLastError()) + L")";
+    path.resize(length);
+    // "\\?\C:\..." names a drive's file as "C:\..." does; "\\?\UNC\..." stays, and names a share.
+    constexpr std::wstring_view kPrefix = L"\\\\?\\";
+    if (path.starts_with(kPrefix) && path.size() > 6 && path[5] == L':') path.erase(0, 4);
+    return path;
+  }
+
+  std::optional<std::wstring> Target() override {
+    std::vector<BYTE> bytes;
+    if (const std::optional<std::wstring> refusal = ReadAll(bytes)) {
+      log_(L"skipped " + path_ + L": " + *refusal);
+      return std::nullopt;
+    }
+    ComPtr<IStream> stream;
+    *stream.put() = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistStream> persist;
+    HRESULT result = stream ? S_OK : E_OUTOFMEMORY;
+    if (SUCCEEDED(result)) {
+      result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(link.put()));
+    }
+    if (SUCCEEDED(result)) result = link->QueryInterface(IID_PPV_ARGS(persist.put()));
+    if (SUCCEEDED(result)) result = persist->Load(stream.get());
+    // Only read, never resolved: nothing is searched for.
+    std::wstring target(32768, L'\0');
+    if (SUCCEEDED(result)) {
+      result = link->GetPath(target.data(), static_cast<int>(target.size()), nullptr, 0);
+    }
+    target.resize(wcsnlen(target.c_str(), target.size()));
+    if (result != S_OK || target.empty()) {
+      log_(L"skipped " + path_ + L": not readable as a shortcut to a file (" + HexCode(result) +
+           L")");
+      return std::nullopt;
+    }
+    return target;
+  }
+
+  std::uint32_t Delete() override {
+    // The name goes when the handle closes; nobody else has the file open for writing or
+    // deleting meanwhile, as the share mode allowed readers only.
+    FILE_DISPOSITION_INFO disposition{TRUE};
+    return SetFileInformationByHandle(file_.get(), FileDispositionInfo, &disposition,
+                                      sizeof disposition)
+               ? ERROR_SUCCESS
+               : GetLastError();
+  }
+
+ private:
+  // The whole file from the start, or why not.
+  std::optional<std::wstring> ReadAll(std::vector<BYTE>& bytes) {
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file_.get(), &size)) {
+      return L"its size cannot be read" + Because(GetLastError());
+    }
+    if (size.QuadPart > kLargestShortcut) return L"larger than any shortcut";
+    // One byte more than the size said: a file that grew anyway is noticed, not read on.
+    bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+    DWORD total = 0;
+    for (DWORD read = 1; read != 0 && total < bytes.size(); total += read) {
+      if (!ReadFile(file_.get(), bytes.data() + total, static_cast<DWORD>(bytes.size()) - total,
+                    &read, nullptr)) {
+        return L"cannot be read" + Because(GetLastError());
+      }
+    }
+    if (total == bytes.size()) return L"it changed while it was read";
+    bytes.resize(total);
+    return std::nullopt;
+  }
+
+  UniqueFile file_;
+  std::wstring path_;
+  Log log_;
+};
+
+}  // namespace
+
+std::unique_ptr<OpenShortcut> OpenShortcutFile(const std::wstring& path, const Log& log) {
+  // DELETE now, so that the file deleted is the file checked; readers only beside it, so that
+  // nobody writes, renames or deletes it meanwhile. A link at the file is opened itself, not
+  // followed.
+  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file) {
+    const DWORD error = GetLastError();
+    // Most profiles have no such shortcut, and many no such folder: nothing to report.
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
+      log(L"skipped " + path + L": cannot be opened" + Because(error));
+    }
+    return nullptr;
+  }
+  return std::make_unique<Win32OpenShortcut>(std::move(file), path, log);
+}
+
+}  // namespace calmora::startup_cleanup::win32
