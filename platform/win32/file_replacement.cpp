@@ -1,14 +1,16 @@
 // The atomic save. Renaming a complete temporary file over the old one is the only step that
 // changes what the path holds, and a rename that replaces is atomic, unlike ReplaceFileW, which
 // under Wine is two renames with the file missing in between. ReplaceFileW also kept the old
-// file's security descriptor and attributes: the temporary file is given those before the rename
-// instead, the descriptor exactly as it was, so that a save never changes who may read the
-// message or whose it is.
+// file's security descriptor and attributes: the temporary file is given those instead, the
+// descriptor exactly as it was, so that a save never changes who may read the message or whose it
+// is. It gets them before it holds a byte of the new text: a save killed halfway leaves that text
+// readable only by those who could read the old.
 #include "platform/win32/file_replacement.h"
 
 #include <windows.h>
 
 #include <aclapi.h>
+#include <sddl.h>
 
 #include <algorithm>
 #include <memory>
@@ -62,20 +64,48 @@ std::unique_ptr<Identity> ReadIdentity(const std::wstring& path) {
   return identity;
 }
 
+// An access list that lets the saving account alone in: what a temporary file is born with when
+// it is to take on an old file's security, so that no one else can open it before it has that
+// security, and the saver can still clear it away when the save is killed in between.
+UniqueLocalMemory SaverOnlySecurity() {
+  UniqueHandle token;
+  alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
+  DWORD size = 0;
+  wchar_t* sid = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put()) ||
+      !GetTokenInformation(token.get(), TokenUser, user, sizeof user, &size) ||
+      !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(user)->User.Sid, &sid)) {
+    ThrowLastError();
+  }
+  const UniqueLocalMemory sidText(sid);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  const std::wstring saverOnly = L"D:P(A;;FA;;;" + std::wstring(sid) + L")";
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(saverOnly.c_str(), SDDL_REVISION_1,
+                                                            &descriptor, nullptr)) {
+    ThrowLastError();
+  }
+  return UniqueLocalMemory(descriptor);
+}
+
 // The temporary file, open for writing and renaming, shared with no one: another process
 // clearing leftovers cannot delete it while this save is in progress. Deleted when the save does
 // not get as far as the rename.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(const std::wstring& path) {
+  // `saverOnly` keeps everyone but the saver out until the file is given a security of its own;
+  // without it, the file gets the folder's inherited security.
+  TemporaryFile(const std::wstring& path, bool saverOnly) {
+    const UniqueLocalMemory born = saverOnly ? SaverOnlySecurity() : UniqueLocalMemory();
+    SECURITY_ATTRIBUTES security{sizeof security, born.get(), FALSE};
     ULONGLONG stamp = GetTickCount64();
     for (;;) {
       name_ = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(stamp) +
               std::wstring(kTemporarySuffix);
-      // Its creator gets the access asked for, whatever the new file's access list says.
-      file_.reset(CreateFileW(name_.c_str(),
-                              GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
-                              nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+      // Its creator gets the access asked for, whatever the new file's access list says. A link
+      // that another user left at the name is not followed: the name counts as taken.
+      file_.reset(CreateFileW(
+          name_.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
+          &security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
       if (file_) return;
       const DWORD error = GetLastError();
       if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ThrowError(error, path);
@@ -210,6 +240,8 @@ void RemoveLeftovers(const std::wstring& path) {
       FindFirstFileExW((path + L".*" + std::wstring(kTemporarySuffix)).c_str(), FindExInfoBasic,
                        &found, FindExSearchNameMatch, nullptr, 0));
   if (!search) return;
+  // DeleteFileW removes a link itself, never what it points to (Wine's Unix links aside), and
+  // refuses a folder, so a name that another user planted here can cost them only that name.
   do {
     if (IsTemporaryName(found.cFileName, fileName)) {
       DeleteFileW((folder + found.cFileName).c_str());
@@ -224,9 +256,9 @@ void ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
   // Windows refuses to rename over a read-only file, and so does this program everywhere: a file
   // someone marked read-only is not replaced.
   if (old && (old->attributes & FILE_ATTRIBUTE_READONLY)) ThrowError(ERROR_ACCESS_DENIED, path);
-  TemporaryFile temporary(path);
-  WriteAll(temporary.get(), bytes, path);
+  TemporaryFile temporary(path, old != nullptr);
   TakeOnIdentity(temporary, old.get(), path);
+  WriteAll(temporary.get(), bytes, path);
   if (!FlushFileBuffers(temporary.get())) ThrowLastError(path);
   RenameInOneStep(temporary.get(), path);
   // The rename reaches the disk before the save counts as done.

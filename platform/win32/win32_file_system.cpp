@@ -4,6 +4,7 @@
 
 #include <climits>
 
+#include "platform/win32/bounded_read.h"
 #include "platform/win32/file_replacement.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
@@ -15,27 +16,17 @@ DWORD Attributes(const std::wstring& path) {
   return GetFileAttributesW(path.c_str());
 }
 
+// A text box counts its characters and their NUL in an int, so it holds at most INT_MAX - 1 of
+// them: a file that holds more bytes is not read at all.
+constexpr std::size_t kMostBytes = INT_MAX - 1;
+
 class Win32ByteReader final : public ByteReader {
  public:
   Win32ByteReader(UniqueFile file, std::wstring path)
       : file_(std::move(file)), path_(std::move(path)) {}
 
   std::string ReadAll() override {
-    std::string content;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file_.get(), &size)) {
-      // A text box counts its characters and their NUL in an int, so it holds at most
-      // INT_MAX - 1 of them: a file that may hold more is not read at all.
-      if (size.QuadPart >= INT_MAX) ThrowError(ERROR_FILE_TOO_LARGE, path_);
-      content.reserve(static_cast<size_t>(size.QuadPart));
-    }
-    char chunk[64 * 1024];
-    for (;;) {
-      DWORD read = 0;
-      if (!ReadFile(file_.get(), chunk, sizeof chunk, &read, nullptr)) ThrowLastError(path_);
-      if (read == 0) break;
-      content.append(chunk, read);
-    }
+    std::string content = ReadAllWithin(file_.get(), kMostBytes, path_);
     // Like reading a text stream that is already at its end, reading an empty file fails.
     if (content.empty()) ThrowError(ERROR_HANDLE_EOF, path_);
     return content;

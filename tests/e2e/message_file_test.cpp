@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <sddl.h>
 
 #include <atomic>
+#include <regex>
 #include <thread>
 
 #include "tests/e2e/driver/calmora_process.h"
@@ -156,12 +158,32 @@ class SaveWatcher {
   std::thread thread_;
 };
 
+// Parts of a file's security descriptor as text: its owner, or who may do what with it.
+std::wstring SecurityText(const std::wstring& path, SECURITY_INFORMATION parts) {
+  alignas(void*) char descriptor[4096]{};
+  DWORD size = 0;
+  wchar_t* text = nullptr;
+  GetFileSecurityW(path.c_str(), parts, descriptor, sizeof descriptor, &size);
+  ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, parts, &text,
+                                                       nullptr);
+  const win32::UniqueLocalMemory freed(text);
+  return text ? text : L"";
+}
+
 TEST_F(MessageFile, AKilledSaveNeverLosesTheMessageAndTheNextSaveClearsWhatItLeft) {
   std::string message;
   for (int line = 0; message.size() < 1024 * 1024; ++line) {
     message += "Line " + std::to_string(line) + ": the printer on the second floor is ready.\r\n";
   }
   machine.StoreMessage(message);
+  // Readable by its owner alone, as a technician may have left it.
+  const std::wstring owner = SecurityText(machine.MessageFile(), OWNER_SECURITY_INFORMATION);
+  PSECURITY_DESCRIPTOR ownerOnly = nullptr;
+  ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
+      (L"D:P(A;;FA;;;" + owner.substr(2) + L")").c_str(), SDDL_REVISION_1, &ownerOnly, nullptr));
+  const win32::UniqueLocalMemory freed(ownerOnly);
+  ASSERT_TRUE(
+      SetFileSecurityW(machine.MessageFile().c_str(), DACL_SECURITY_INFORMATION, ownerOnly));
   {
     CalmoraProcess calmora = machine.Start();
     const HWND window = calmora.WaitForWindow(L"CalmoraForm", 60s);
@@ -183,6 +205,14 @@ TEST_F(MessageFile, AKilledSaveNeverLosesTheMessageAndTheNextSaveClearsWhatItLef
   }
   EXPECT_TRUE(machine.StoredMessage() == message) << "the old message is whole";
   ASSERT_EQ(machine.MessageFolderNames().size(), 2u) << "the killed save's file is left";
+  // Wherever the save was killed, its file lets in no one but the owner (and SYSTEM, which Wine
+  // names on every file whose access list it works out from the file's mode).
+  const std::wstring left =
+      SecurityText(machine.MessageFolder() + L"\\" + machine.MessageFolderNames().back(),
+                   DACL_SECURITY_INFORMATION);
+  const std::wregex ownersAlone(L"D:(P|AI|AR)*(\\(A;\\w*;\\w*;;;(SY|" + owner.substr(2) +
+                                L")\\))+");
+  EXPECT_TRUE(std::regex_match(left, ownersAlone)) << left;
 
   // The next save: at no instant is the message file missing, and nothing else stays beside it.
   CalmoraProcess calmora = machine.Start();
