@@ -99,6 +99,10 @@ TEST(MessageEncoding, ASaveKeepsTheFilesEncodingAndNeverReplacesACharacter) {
       {"UTF-16 BE", L"P\x141", kUtf16BigEndian, kUtf16BigEndian,
        Bytes({0xFE, 0xFF, 0, 'P', 0x01, 0x41})},
       {"characters beyond U+FFFF", L"\xD83D\xDE00", kUtf8, kUtf8, "\xF0\x9F\x98\x80"},
+      {"two-byte UTF-8: Cyrillic, Hebrew, Arabic, U+07FF",
+       L"\x416\x438\x437\x43D\x44C \x5E9\x5DC\x5D5\x5DD \x633\x644\x627\x645 \x7FF", kUtf8, kUtf8,
+       "\xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D "
+       "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85 \xDF\xBF"},
   };
   const testing::Latin1CodePage ansi;
   for (const SaveRow& row : rows) {
