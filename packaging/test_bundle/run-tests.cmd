@@ -55,8 +55,15 @@ if not errorlevel 1 (
   call :skip_package "Calmora is installed on this PC already, and the bundle neither replaces nor removes it: uninstall it first"
   goto summary
 )
+rem A bare pattern, from the bundle's folder: Wine's cmd matches no quoted one.
 set "package="
-for %%p in ("%bundle%Calmora-*-x64.msi") do set "package=%%~fp"
+pushd "%bundle%"
+for %%p in (Calmora-*-x64.msi) do set "package=%%~fp"
+popd
+if not defined package (
+  >>"%steps%" echo failed Package.SilentInstall there is no Calmora-*-x64.msi beside run-tests.cmd
+  goto summary
+)
 set "installed=%ProgramFiles%\Quillmoor\Calmora\Calmora.exe"
 
 start "" /wait msiexec /i "%package%" /qn /norestart /l*v "%results%\install.log"
