@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ clang-format googletest libgtest-dev libgmock-dev
           mingw-w64 wine wine64 xvfb x11-utils x11-xserver-utils fonts-liberation python3-fonttools
-          liblnk-utils icoutils imagemagick wixl msitools osslsigncode openssl)
+          liblnk-utils icoutils imagemagick wixl msitools osslsigncode openssl zip unzip)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

@@ -3,7 +3,7 @@
 # for installing on many PCs.
 #
 # Usage: scripts/package.sh [--version X.YY.ZZZZ] [--font PATH] [--out DIR]
-#                           [--sign PFX [--sign-password-file FILE] [--timestamp-url URL]]
+#                           [--sign PFX [--sign-password-file FILE] [--timestamp-url URL]] [--tests]
 #   --version  build as this version instead of the program's own (in its own build folder,
 #              build/package/<version>, so the everyday build keeps the program's version)
 #   --font     put this file into the package as ELEPHNT.TTF beside Calmora.exe
@@ -12,11 +12,13 @@
 #              this PKCS#12 file; without it the package is unsigned, for testing only
 #   --sign-password-file  read the PFX's password from this file, never from the command line
 #   --timestamp-url       have this RFC 3161 time-stamp server date both signatures
+#   --tests    also write Calmora-<version>-tests.zip: the Windows test bundle, which runs the
+#              tests and the package's story on a Windows PC (run-tests.cmd in it)
 # Beside the package goes its checksum, <package>.sha256, which `sha256sum -c` checks.
 set -euo pipefail
 
 usage() {
-  sed -n 's/^# \{0,1\}//; 5,15p' "${BASH_SOURCE[0]}" >&2
+  sed -n 's/^# \{0,1\}//; 5,17p' "${BASH_SOURCE[0]}" >&2
   exit 2
 }
 fail() {
@@ -24,7 +26,7 @@ fail() {
   exit 1
 }
 
-version="" font="" out="" sign="" password_file="" timestamp_url=""
+version="" font="" out="" sign="" password_file="" timestamp_url="" tests=""
 while [ $# -gt 0 ]; do
   case $1 in
     --version) [ $# -ge 2 ] || usage; version=$2; shift 2 ;;
@@ -33,6 +35,7 @@ while [ $# -gt 0 ]; do
     --sign) [ $# -ge 2 ] || usage; sign=$(realpath -m -- "$2"); shift 2 ;;
     --sign-password-file) [ $# -ge 2 ] || usage; password_file=$(realpath -m -- "$2"); shift 2 ;;
     --timestamp-url) [ $# -ge 2 ] || usage; timestamp_url=$2; shift 2 ;;
+    --tests) tests=yes; shift ;;
     *) usage ;;
   esac
 done
@@ -64,11 +67,13 @@ fi
 text=$(sed -n 's/^#define CALMORA_VERSION_TEXT "\(.*\)"$/\1/p' "$build/generated/calmora_version.h")
 [ -n "$text" ] || fail "no version in $build/generated/calmora_version.h"
 package=$out/Calmora-$text-x64.msi
+bundle_zip=$out/Calmora-$text-tests.zip
 # From here on the package's name holds this run's finished package or nothing: an earlier
 # package (unsigned, perhaps) must not pass for this one when this run fails. The package and its
 # checksum are written under temporary names and take their own at the very end.
 mkdir -p "$out"
-rm -f -- "$package" "$package.sha256"
+# An earlier test bundle holds an earlier package: it goes too.
+rm -f -- "$package" "$package.sha256" "$bundle_zip"
 scratch=$(mktemp -d)
 trap 'rm -rf -- "$scratch" "$package.partial" "$package.sha256.partial"' EXIT
 
@@ -274,6 +279,25 @@ sum=$(sha256sum <"$package.partial")
 printf '%s  %s\n' "${sum%% *}" "$(basename "$package")" >"$package.sha256.partial"
 mv -f -- "$package.partial" "$package"
 mv -f -- "$package.sha256.partial" "$package.sha256"
+
+# The Windows test bundle: run-tests.cmd and this package, and in bin\ Calmora.exe with the test
+# programs and what they need beside them. Sorted, with fixed times and no Unix attributes, so
+# that the same files make the same zip; run-tests.cmd with the line ends cmd reads best.
+if [ -n "$tests" ]; then
+  cmake --build "$build" --target windows_tests e2e_tests installed_calmora_tests test_report
+  bundle=$scratch/bundle
+  mkdir -p "$bundle/bin"
+  cp -- "$build"/bin/{Calmora,windows_tests,e2e_tests,installed_calmora_tests,test_report}.exe \
+    "$build/bin/elephant-stand-in.ttf" "$bundle/bin/"
+  cp -- "$package" "$bundle/"
+  sed 's/\r*$/\r/' packaging/test_bundle/run-tests.cmd >"$bundle/run-tests.cmd"
+  find "$bundle" -exec touch -h -d '1980-01-01 00:00:00 UTC' {} +
+  (cd "$bundle" && find . -type f | sed 's|^\./||' | LC_ALL=C sort |
+    TZ=UTC zip -X -D -q "$scratch/tests.zip" -@) || fail "zip could not write the test bundle"
+  mv -f -- "$scratch/tests.zip" "$bundle_zip"
+  echo "Test bundle: $bundle_zip"
+fi
+
 echo "Package: $package"
 echo "Checksum: $package.sha256"
 if [ -n "$sign" ]; then

@@ -29,5 +29,42 @@ trap cleanup EXIT
 wineserver -p
 wine cmd /c exit </dev/null >/dev/null 2>&1
 rm -rf build/windows/screenshots
-ctest --preset windows
+# The Windows and end-to-end tests run once, below, from the test bundle as a PC runs them.
+ctest --preset windows -E '^(windows_tests|e2e_tests)$'
+wineserver -k
+
+# The test bundle, unpacked and run by cmd in a fresh prefix of its own. Wine gives its processes
+# a full administrator's token, so the run counts as elevated and installs, starts and uninstalls
+# the package too.
+bundle=$PWD/build/test-bundle
+rm -rf "$bundle"
+mkdir -p "$bundle"
+scripts/package.sh --tests --out "$bundle/dist" >"$bundle/package.log" 2>&1 ||
+  { cat "$bundle/package.log" >&2; exit 1; }
+unzip -q "$bundle"/dist/Calmora-*-tests.zip -d "$bundle/unpacked"
+export WINEPREFIX=$bundle/wineprefix
+calmora_wine_prefix
+wineserver -p
+code=0
+(cd "$bundle/unpacked" && wine cmd /c run-tests.cmd </dev/null >"$bundle/run.log" 2>&1) || code=$?
+results=$bundle/unpacked/results
+if [ -d "$results/screenshots" ]; then
+  mkdir -p build/windows/screenshots
+  cp -- "$results"/screenshots/* build/windows/screenshots/
+fi
 scripts/screenshots-to-png.sh build/windows/screenshots
+# The summary counts every test of the reports and every step, and lists each skip; the package's
+# steps ran.
+reports() { cat "$results"/*.xml 2>/dev/null | grep -c -- "$1" || true; }
+steps() { grep -c -- "$1" "$results/steps.txt" 2>/dev/null || true; }
+read -r passed _ failed _ skipped _ < <(head -n 1 "$results/summary.txt" 2>/dev/null | tr -d ,) || true
+if [ "$code" -ne 0 ] ||
+  [ "$((${passed:-0} + ${failed:-0} + ${skipped:-0}))" -ne "$(($(reports '<testcase ') + $(steps .)))" ] ||
+  [ "${skipped:-0}" -ne "$(($(reports 'result="skipped"') + $(steps '^skipped ')))" ] ||
+  [ "$(grep -c '^skipped ' "$results/summary.txt")" -ne "${skipped:-0}" ] ||
+  [ "$(steps '^passed Package.Silent')" -ne 2 ]; then
+  cat "$bundle/run.log" >&2
+  echo "The test bundle failed (exit code $code); see $results" >&2
+  exit 1
+fi
+cat "$results/summary.txt"

@@ -106,6 +106,10 @@ TEST(MessageEncoding, ASaveKeepsTheFilesEncodingAndNeverReplacesACharacter) {
       {"Ã©", L"Price: \xC3\xA9 (code)", kAnsi, kUtf8WithBom,
        utf8Bom + "Price: \xC3\x83\xC2\xA9 (code)"},
       {"U+FEFF first", L"\xFEFFok", kUtf8, kUtf8WithBom, utf8Bom + utf8Bom + "ok"},
+      {"two-byte UTF-8: Cyrillic, Hebrew, Arabic, U+07FF",
+       L"\x416\x438\x437\x43D\x44C \x5E9\x5DC\x5D5\x5DD \x633\x644\x627\x645 \x7FF", kUtf8, kUtf8,
+       "\xD0\x96\xD0\xB8\xD0\xB7\xD0\xBD\xD1\x8C \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D "
+       "\xD8\xB3\xD9\x84\xD8\xA7\xD9\x85 \xDF\xBF"},
   };
   const testing::Latin1CodePage ansi;
   for (const SaveRow& row : rows) {

@@ -135,6 +135,13 @@ TEST_F(MessageWindowTest, OkayStoresTheBoxOnlyWhenItDiffersFromWhatWasLoaded) {
       {"unreadable, typed", "old", true, L"new", "new", true},
       {"edit keeps UTF-16", utf16, false, L"Zo\xEB!", std::string("\xFF\xFEZ\0o\0\xEB\0!\0", 10),
        true},
+      // A and \x141 differ only in the high byte of their UTF-16 unit.
+      {"same length, one unit's high byte changed", "Ada", false,
+       L"\x141"
+       L"da",
+       "\xEF\xBB\xBF\xC5\x81"
+       "da",
+       true},
   };
   for (const OkayRow& row : rows) {
     SCOPED_TRACE(row.what);

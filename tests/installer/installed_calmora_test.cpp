@@ -1,6 +1,6 @@
 // The Calmora.exe that the package installed, at work as a technician uses it. Run by
-// installer_test.sh in the installer's own Wine prefix, which names the installed program in
-// CALMORA_INSTALLED_EXE; skipped anywhere else.
+// installer_test.sh in the installer's own Wine prefix and by the test bundle's elevated run,
+// which name the installed program in CALMORA_INSTALLED_EXE; skipped anywhere else.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,7 +15,10 @@ namespace {
 
 TEST(InstalledCalmora, ShowsItsWindowAndMakesAStartupShortcutToItself) {
   const wchar_t* installed = _wgetenv(L"CALMORA_INSTALLED_EXE");
-  if (!installed) GTEST_SKIP() << "only run by installer_test.sh";
+  if (!installed) {
+    GTEST_SKIP() << "no installed Calmora: run where the package was installed (installer_test.sh, "
+                    "run-tests.cmd elevated)";
+  }
   const std::wstring exe = installed;
   const std::wstring folder = exe.substr(0, exe.rfind(L'\\'));
 

@@ -116,7 +116,7 @@ TEST(Win32FileSystem, ReplacesContentsWholeAndClearsWhatKilledSavesLeft) {
                                                         L"UserMessage.txt.backup.saving"}));
 }
 
-TEST(Win32FileSystem, AReplacedFileKeepsItsSecurityExactlyAndItsAttributesButNotReadOnly) {
+TEST(Win32FileSystem, AReplacedFileKeepsItsSecurityExactly) {
   ScratchFolder scratch;
   Win32FileSystem files;
   const std::wstring path = scratch.Path(L"UserMessage.txt");
@@ -128,36 +128,83 @@ TEST(Win32FileSystem, AReplacedFileKeepsItsSecurityExactlyAndItsAttributesButNot
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
       L"O:SYG:SYD:AI(A;;FA;;;SY)(A;;FA;;;BA)(A;ID;0x1200a9;;;BU)", SDDL_REVISION_1, &given,
       nullptr));
+  const UniqueLocalMemory freedGiven(given);
   {
     const ScopedPrivilege restore(SE_RESTORE_NAME);  // for SYSTEM as the owner
-    ASSERT_TRUE(SetFileSecurityW(path.c_str(), kKept, given)) << GetLastError();
+    if (!SetFileSecurityW(path.c_str(), kKept, given)) {
+      const DWORD error = GetLastError();
+      if (error != ERROR_INVALID_OWNER && error != ERROR_PRIVILEGE_NOT_HELD &&
+          error != ERROR_ACCESS_DENIED) {
+        FAIL() << error;
+      }
+      GTEST_SKIP() << "making another account the file's owner needs an elevated run (error "
+                   << error << ")";
+    }
   }
   const auto sddl = [&] {
     alignas(void*) char descriptor[4096];
     DWORD size = 0;
     wchar_t* text = nullptr;
-    GetFileSecurityW(path.c_str(), kKept, descriptor, sizeof descriptor, &size);
-    ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, kKept, &text,
-                                                         nullptr);
+    if (!GetFileSecurityW(path.c_str(), kKept, descriptor, sizeof descriptor, &size) ||
+        !ConvertSecurityDescriptorToStringSecurityDescriptorW(descriptor, SDDL_REVISION_1, kKept,
+                                                              &text, nullptr)) {
+      ADD_FAILURE() << "the file's security cannot be read: " << GetLastError();
+    }
     const UniqueLocalMemory freed(text);
     return std::wstring(text ? text : L"");
   };
   const std::wstring before = sddl();
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);  // not archive: as a backup leaves it
   files.ReplaceContents(path, "new");
   EXPECT_EQ(sddl(), before);
-  const DWORD checked = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE;
-  EXPECT_EQ(GetFileAttributesW(path.c_str()) & checked,
-            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
-  LocalFree(given);
+  // What the platform kept of the descriptor it was given is all a save can be seen to keep.
+  if (!before.starts_with(L"O:SY")) {
+    GTEST_SKIP() << "this system ignores a file's owner (it reads back " << before
+                 << "): that a save keeps another account as the owner cannot be seen";
+  }
+  if (before.find(L"(A;ID;0x1200a9;;;BU)") == std::wstring::npos) {
+    GTEST_SKIP() << "this system drops an inherited entry (it reads back " << before
+                 << "): that a save keeps it cannot be seen";
+  }
+}
+
+TEST(Win32FileSystem, AReplacedFileKeepsItsAttributesButNotReadOnly) {
+  ScratchFolder scratch;
+  Win32FileSystem files;
+  const std::wstring path = scratch.Path(L"UserMessage.txt");
+  files.ReplaceContents(path, "old");
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN));  // no archive: as a backup
+  const bool archiveShown = !(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_ARCHIVE);
+  files.ReplaceContents(path, "new");
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  EXPECT_EQ(attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY),
+            static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+  if (archiveShown) {
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_ARCHIVE);
+  }
 
   // A read-only file is refused, not replaced.
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(ErrorNumberOf([&] { files.ReplaceContents(path, "newer"); }),
             static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL));
   EXPECT_EQ(scratch.Read(L"UserMessage.txt"), "new");
   EXPECT_EQ(scratch.Names(), std::vector<std::wstring>{L"UserMessage.txt"});
+  if (!archiveShown) {
+    GTEST_SKIP() << "this system reports the archive attribute on every file: that a save marks "
+                    "the file for backup cannot be seen";
+  }
+}
+
+TEST(Win32FileSystem, CreatesAnEmptyFileOnlyWhereThereIsNone) {
+  ScratchFolder scratch;
+  Win32FileSystem files;
+  EXPECT_TRUE(files.CreateEmptyFileIfNone(scratch.Path(L"UserMessage.txt")));
+  EXPECT_EQ(scratch.Read(L"UserMessage.txt"), "");
+  scratch.Write(L"From IT.txt", "Back at 3.\r\n\xFF");
+  EXPECT_FALSE(files.CreateEmptyFileIfNone(scratch.Path(L"From IT.txt")));
+  EXPECT_EQ(scratch.Read(L"From IT.txt"), "Back at 3.\r\n\xFF");
+  EXPECT_EQ(ErrorNumberOf([&] { files.CreateEmptyFileIfNone(scratch.Path(L"gone\\x.txt")); }),
+            static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
 }
 
 TEST(Win32FileSystem, SavesAtTheSameTimeAllSucceedAndOneOfThemWinsWhole) {

@@ -26,7 +26,14 @@ struct RawValue {
 // A throwaway key, created by the module itself and removed from both views afterwards.
 class RegistryUnderWine : public ::testing::Test {
  protected:
-  void SetUp() override { registry.CreateRegistryKey(kHkeyLocalMachine, WidePath()); }
+  void SetUp() override {
+    UniqueRegistryKey software;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_CREATE_SUB_KEY | KEY_WOW64_32KEY,
+                      software.put()) == ERROR_ACCESS_DENIED) {
+      GTEST_SKIP() << "a key under HKEY_LOCAL_MACHINE\\SOFTWARE needs an elevated run";
+    }
+    registry.CreateRegistryKey(kHkeyLocalMachine, WidePath());
+  }
   void TearDown() override {
     for (const REGSAM view : {REGSAM{KEY_WOW64_32KEY}, REGSAM{KEY_WOW64_64KEY}}) {
       RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path_.c_str(), view, 0);

@@ -148,8 +148,10 @@ void MachineState::StoreSetting(const RegistryValue& value) {
   // past the size it was given: a non-NUL byte there keeps "Yes" without its NUL at 3 bytes.
   std::vector<std::uint8_t> buffer = value.data;
   buffer.push_back(0xFF);
-  RegSetValueExA(key.get(), "Remove From Startup on Login", 0, value.type, buffer.data(),
-                 static_cast<DWORD>(value.data.size()));
+  if (RegSetValueExA(key.get(), "Remove From Startup on Login", 0, value.type, buffer.data(),
+                     static_cast<DWORD>(value.data.size())) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot store the setting");
+  }
 }
 
 void MachineState::DeleteSetting() {
