@@ -32,7 +32,7 @@ struct FakeMachine final : Machine {
     std::wstring path;
     Open(FakeMachine& m, std::wstring p) : machine(m), path(std::move(p)) {}
     File& file() { return machine.files.at(path); }
-    bool IsReparsePoint() override { return file().isLink; }
+    bool IsLink() override { return file().isLink; }
     std::wstring FinalPath() override { return file().finalPath.empty() ? path : file().finalPath; }
     std::optional<std::wstring> Target() override { return file().target; }
     std::uint32_t Delete() override {

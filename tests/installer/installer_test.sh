@@ -225,7 +225,7 @@ expect "Grace's shortcut starts another Calmora.exe" "$(lnkinfo "$grace" 2>/dev/
 msiinfo extract "$new" Binary.StartupCleanup >"$work/StartupCleanup.dll"
 expect "the custom action needs only Windows' own DLLs" "$(x86_64-w64-mingw32-objdump -p \
   "$work/StartupCleanup.dll" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' |
-  grep -vxE '(kernel32|advapi32|msi|msvcrt|ole32|oleaut32|shell32|user32|shlwapi)\.dll')" ""
+  grep -vxE '(kernel32|advapi32|msi|msvcrt|ntdll|ole32|oleaut32|shell32|user32|shlwapi)\.dll')" ""
 
 # Windows removes the old version during an upgrade with UPGRADINGPRODUCTCODE set, and then
 # keeps the users' Startup shortcuts. (Wine's upgrade leaves that property out, so above it took

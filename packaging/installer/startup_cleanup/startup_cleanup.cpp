@@ -58,7 +58,7 @@ std::optional<FolderReport> CleanFolder(Machine& machine, const std::wstring& fo
   const std::wstring expected = ShortcutIn(folder);
   const std::unique_ptr<OpenShortcut> shortcut = machine.Open(expected);
   if (!shortcut) return std::nullopt;
-  if (shortcut->IsReparsePoint()) return FolderReport{expected, kRefusedLink};
+  if (shortcut->IsLink()) return FolderReport{expected, kRefusedLink};
   if (std::wstring final = shortcut->FinalPath(); !machine.SamePath(final, expected)) {
     return FolderReport{expected, kRefusedElsewhere, std::move(final)};
   }

@@ -39,8 +39,9 @@ std::wstring ShortcutIn(std::wstring_view startupFolder);
 class OpenShortcut {
  public:
   virtual ~OpenShortcut() = default;
-  // A reparse point itself (a link), which the handle was opened on without following it.
-  virtual bool IsReparsePoint() = 0;
+  // A link itself: a reparse point, which the handle was opened on without following it, or one
+  // of several names of a file that may lie anywhere on the drive.
+  virtual bool IsLink() = 0;
   // Where the open file really is, after every link on the way: "C:\Users\Ada\...\x.lnk".
   virtual std::wstring FinalPath() = 0;
   // The program it starts, read from the open file's bytes; nothing when they are not a shortcut.
@@ -59,8 +60,8 @@ class Machine {
   virtual std::vector<std::wstring> ProfileFolders() = 0;
   // Whether the drive with this letter is a local fixed disk (not removable, mapped or remote).
   virtual bool IsFixedDrive(wchar_t letter) = 0;
-  // The file at `path`, opened once, not following a link at the file itself, and shared with
-  // readers only; nothing when there is none, or it cannot be opened so.
+  // The file at `path`, opened once, following no link on its way nor at the file itself, and
+  // shared with readers only; nothing when there is none, or it cannot be opened so.
   virtual std::unique_ptr<OpenShortcut> Open(const std::wstring& path) = 0;
   // Whether two paths name the same file, as text: each made full ("." and ".." resolved, which
   // touches no disk and no network), then compared as Windows compares names, ignoring case.

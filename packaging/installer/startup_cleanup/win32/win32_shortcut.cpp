@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "packaging/installer/startup_cleanup/win32/open_without_links.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
@@ -40,11 +41,11 @@ class Win32OpenShortcut final : public OpenShortcut {
   Win32OpenShortcut(UniqueFile file, std::wstring path, Log log)
       : file_(std::move(file)), path_(std::move(path)), log_(std::move(log)) {}
 
-  bool IsReparsePoint() override {
+  bool IsLink() override {
     BY_HANDLE_FILE_INFORMATION info{};
     // Unknown counts as a link: the file is then left alone.
     return !GetFileInformationByHandle(file_.get(), &info) ||
-           (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+           (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || info.nNumberOfLinks > 1;
   }
 
   std::wstring FinalPath() override {
@@ -138,19 +139,21 @@ class Win32OpenShortcut final : public OpenShortcut {
 
 std::unique_ptr<OpenShortcut> OpenShortcutFile(const std::wstring& path, const Log& log) {
   // DELETE now, so that the file deleted is the file checked; readers only beside it, so that
-  // nobody writes, renames or deletes it meanwhile. A link at the file is opened itself, not
-  // followed.
-  UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ | DELETE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (!file) {
-    const DWORD error = GetLastError();
+  // nobody writes, renames or deletes it meanwhile.
+  OpenedWithoutLinks opened =
+      OpenWithoutFollowingLinks(path, GENERIC_READ | DELETE, FILE_SHARE_READ);
+  if (!opened.link.empty()) {
+    log(L"refused " + path + L": " + opened.link + L" on its way is a link; left alone");
+    return nullptr;
+  }
+  if (!opened.file) {
     // Most profiles have no such shortcut, and many no such folder: nothing to report.
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) {
-      log(L"skipped " + path + L": cannot be opened" + Because(error));
+    if (opened.error != ERROR_FILE_NOT_FOUND && opened.error != ERROR_PATH_NOT_FOUND) {
+      log(L"skipped " + path + L": cannot be opened" + Because(opened.error));
     }
     return nullptr;
   }
-  return std::make_unique<Win32OpenShortcut>(std::move(file), path, log);
+  return std::make_unique<Win32OpenShortcut>(std::move(opened.file), path, log);
 }
 
 }  // namespace calmora::startup_cleanup::win32
