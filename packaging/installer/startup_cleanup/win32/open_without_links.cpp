@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "packaging/installer/startup_cleanup/win32/full_path.h"
+
 namespace calmora::startup_cleanup::win32 {
 namespace {
 
@@ -50,15 +52,11 @@ UniqueFile OpenIn(const UniqueFile& folder, std::wstring_view name, ACCESS_MASK 
 OpenedWithoutLinks OpenWithoutFollowingLinks(const std::wstring& path, ACCESS_MASK access,
                                              ULONG share) {
   OpenedWithoutLinks opened;
-  // "." and ".." resolved as text, which touches no disk.
-  std::wstring full(path.size() + MAX_PATH, L'\0');
-  const DWORD length =
-      GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length == 0 || length >= full.size() || length < 4 || full[1] != L':' || full[2] != L'\\') {
+  const std::wstring full = FullPath(path);
+  if (full.size() < 4 || full[1] != L':' || full[2] != L'\\') {
     opened.error = ERROR_BAD_PATHNAME;
     return opened;
   }
-  full.resize(length);
 
   // The drive's root is the system's, not a user's: it is the one name opened as a path.
   const std::wstring root = L"\\\\?\\" + full.substr(0, 3);

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <iterator>
 
+#include "packaging/installer/startup_cleanup/win32/full_path.h"
 #include "packaging/installer/startup_cleanup/win32/win32_shortcut.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
@@ -46,22 +47,6 @@ std::optional<std::wstring> ReadProfileFolder(HKEY list, const wchar_t* profile,
   }
   expanded.resize(wcsnlen(expanded.c_str(), expanded.size()));
   return expanded;
-}
-
-// The full form of a path: "." and ".." resolved, as text alone. No long names: finding them
-// would open every folder on the way, wherever a user pointed it.
-std::wstring FullPath(std::wstring_view path) {
-  std::wstring text(path);
-  std::wstring full(MAX_PATH, L'\0');
-  DWORD length =
-      GetFullPathNameW(text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  if (length >= full.size()) {
-    full.resize(length);
-    length = GetFullPathNameW(text.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-  }
-  if (length == 0 || length >= full.size()) return text;
-  full.resize(length);
-  return full;
 }
 
 }  // namespace
