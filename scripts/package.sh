@@ -283,12 +283,19 @@ mv -f -- "$package.sha256.partial" "$package.sha256"
 # The Windows test bundle: run-tests.cmd and this package, and in bin\ Calmora.exe with the test
 # programs and what they need beside them. Sorted, with fixed times and no Unix attributes, so
 # that the same files make the same zip; run-tests.cmd with the line ends cmd reads best.
+# bin\'s files are named once, in run-tests.cmd, which copies those alone; each program is built by
+# the target of its name, and the stand-in font with the test programs.
 if [ -n "$tests" ]; then
-  cmake --build "$build" --target windows_tests e2e_tests installed_calmora_tests test_report
+  bin_files=()
+  read -ra bin_files < <(sed -n 's/^set "bin_files=\(.*\)"\r*$/\1/p' \
+    packaging/test_bundle/run-tests.cmd) || true
+  programs=()
+  for file in "${bin_files[@]}"; do [[ $file != *.exe ]] || programs+=("${file%.exe}"); done
+  [ "${#programs[@]}" -gt 0 ] || fail "run-tests.cmd names no programs for the bundle's bin folder"
+  cmake --build "$build" --target "${programs[@]}"
   bundle=$scratch/bundle
   mkdir -p "$bundle/bin"
-  cp -- "$build"/bin/{Calmora,windows_tests,e2e_tests,installed_calmora_tests,test_report}.exe \
-    "$build/bin/elephant-stand-in.ttf" "$bundle/bin/"
+  cp -- "${bin_files[@]/#/$build/bin/}" "$bundle/bin/"
   cp -- "$package" "$bundle/"
   sed 's/\r*$/\r/' packaging/test_bundle/run-tests.cmd >"$bundle/run-tests.cmd"
   find "$bundle" -exec touch -h -d '1980-01-01 00:00:00 UTC' {} +

@@ -53,13 +53,25 @@ if [ -d "$results/screenshots" ]; then
   cp -- "$results"/screenshots/* build/windows/screenshots/
 fi
 scripts/screenshots-to-png.sh build/windows/screenshots
-# The summary counts every test of the reports and every step, and lists each skip; the package's
-# steps ran.
+# The summary counts every test of the reports and every step, each failure and each skip, and
+# lists each skip; the package's steps ran.
 reports() { cat "$results"/*.xml 2>/dev/null | grep -c -- "$1" || true; }
 steps() { grep -c -- "$1" "$results/steps.txt" 2>/dev/null || true; }
+# The test cases that hold a <failure> element, read apart from the bundle's own reader. Each
+# record starts at a "<"; CDATA (a failure's text, which may quote XML) counts for nothing.
+failing_cases() {
+  cat "$results"/*.xml 2>/dev/null | awk 'BEGIN { RS = "<" }
+    cdata { cdata = !index($0, "]]>"); next }
+    /^!\[CDATA\[/ { cdata = !index($0, "]]>"); next }
+    /^testcase[ \t\r\n\/>]/ { failing = 0 }
+    /^failure[ \t\r\n\/>]/ { failing = 1 }
+    /^\/testcase[ \t\r\n>]/ { cases += failing; failing = 0 }
+    END { print cases + 0 }'
+}
 read -r passed _ failed _ skipped _ < <(head -n 1 "$results/summary.txt" 2>/dev/null | tr -d ,) || true
 if [ "$code" -ne 0 ] ||
   [ "$((${passed:-0} + ${failed:-0} + ${skipped:-0}))" -ne "$(($(reports '<testcase ') + $(steps .)))" ] ||
+  [ "${failed:-0}" -ne "$(($(failing_cases) + $(steps '^failed ')))" ] ||
   [ "${skipped:-0}" -ne "$(($(reports 'result="skipped"') + $(steps '^skipped ')))" ] ||
   [ "$(grep -c '^skipped ' "$results/summary.txt")" -ne "${skipped:-0}" ] ||
   [ "$(steps '^passed Package.Silent')" -ne 2 ]; then

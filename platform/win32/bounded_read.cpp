@@ -21,7 +21,11 @@ std::string ReadAllWithin(HANDLE file, std::size_t limit, const std::wstring& pa
     const std::size_t room = limit - content.size() + 1;
     const auto asked = static_cast<DWORD>(std::min(sizeof chunk, room));
     DWORD read = 0;
-    if (!ReadFile(file, chunk, asked, &read, nullptr)) ThrowLastError(path);
+    if (!ReadFile(file, chunk, asked, &read, nullptr)) {
+      // A pipe ends with its writer closing it, not with a read of nothing.
+      if (GetLastError() == ERROR_BROKEN_PIPE) return content;
+      ThrowLastError(path);
+    }
     if (read == 0) return content;
     content.append(chunk, read);
     if (content.size() > limit) ThrowError(ERROR_FILE_TOO_LARGE, path);
