@@ -28,29 +28,37 @@ std::wstring WithoutLongPrefix(std::wstring path) {
   return path;
 }
 
-std::wstring FinalPathOf(HANDLE file) {
-  std::wstring path(MAX_PATH, L'\0');
+// What one of the system's path functions gives; empty when it fails. Each says how much room it
+// needs when the buffer is too small, and how much it wrote otherwise.
+template <typename PathCall>
+std::wstring PathText(PathCall call) {
+  std::wstring text(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(
-        file, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    const DWORD length = call(text.data(), static_cast<DWORD>(text.size()));
     if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return WithoutLongPrefix(std::move(path));
+    if (length < text.size()) {
+      text.resize(length);
+      return text;
     }
-    path.resize(length);
+    text.resize(length);
   }
+}
+
+std::wstring FinalPathOf(HANDLE file) {
+  return WithoutLongPrefix(PathText([file](wchar_t* buffer, DWORD size) {
+    return GetFinalPathNameByHandleW(file, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  }));
 }
 
 // What the final path of `path` is when nothing on it leads elsewhere: full, with long names for
 // short ones (GetLongPathNameW only reads names; it follows nothing that the check could miss).
 std::wstring ExpectedFinalPath(const std::wstring& path) {
-  std::wstring full(GetFullPathNameW(path.c_str(), 0, nullptr, nullptr), L'\0');
-  full.resize(
-      GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
-  std::wstring expected(GetLongPathNameW(full.c_str(), nullptr, 0), L'\0');
-  expected.resize(
-      GetLongPathNameW(full.c_str(), expected.data(), static_cast<DWORD>(expected.size())));
+  const std::wstring full = PathText([&path](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+  });
+  std::wstring expected = PathText([&full](wchar_t* buffer, DWORD size) {
+    return GetLongPathNameW(full.c_str(), buffer, size);
+  });
   if (expected.empty()) expected = full;
   expected = WithoutLongPrefix(std::move(expected));
   if (expected.size() > 3 && expected.ends_with(L'\\')) expected.pop_back();
