@@ -70,21 +70,34 @@ std::wstring FinalPath(const std::wstring& path) {
   return length > 4 && length < MAX_PATH ? std::wstring(resolved + 4) : std::wstring();
 }
 
-}  // namespace
-
-bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
-  if (!UnderWine()) {
-    return CreateSymbolicLinkW(link.c_str(), target.c_str(),
-                               SYMBOLIC_LINK_FLAG_DIRECTORY |
-                                   SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != FALSE;
-  }
+// Under Wine, a Unix link made by the host's ln; there when `made` says so.
+template <typename Condition>
+bool MakeUnixLink(const std::wstring& link, const std::wstring& target, Condition made) {
   // The link's own folder is converted, not the link, which is not there yet.
   const auto slash = link.find_last_of(L'\\');
   const std::string folder = UnixPath(link.substr(0, slash));
   const std::string name(link.begin() + static_cast<std::ptrdiff_t>(slash) + 1, link.end());
   if (folder.empty()) return false;
   StartHostProgram("/bin/ln", {"-s", UnixPath(target), folder + "/" + name});
-  return WaitFor([&] { return IsFolderLink(link); });
+  return WaitFor(made);
+}
+
+}  // namespace
+
+bool MakeFolderLink(const std::wstring& link, const std::wstring& target) {
+  if (UnderWine()) return MakeUnixLink(link, target, [&] { return IsFolderLink(link); });
+  return CreateSymbolicLinkW(
+             link.c_str(), target.c_str(),
+             SYMBOLIC_LINK_FLAG_DIRECTORY | SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != FALSE;
+}
+
+bool MakeFileLink(const std::wstring& link, const std::wstring& target) {
+  if (UnderWine()) {
+    return MakeUnixLink(
+        link, target, [&] { return GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES; });
+  }
+  return CreateSymbolicLinkW(link.c_str(), target.c_str(),
+                             SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) != FALSE;
 }
 
 // A link leads elsewhere: what it opens has another final path than its own. That holds for

@@ -311,5 +311,21 @@ INSTANTIATE_TEST_SUITE_P(AnywhereOnItsPath, Win32FileSystemLinkedFolder,
                            return std::string(row.param.where);
                          });
 
+// A name of a killed save's pattern that another user left as a link costs them only that name:
+// what it points to is never deleted. Under Wine a Unix link opens its target, and is left be.
+TEST(Win32FileSystemLinks, ALeftoverThatIsALinkIsNeverFollowed) {
+  ScratchFolder scratch;
+  Win32FileSystem files;
+  ASSERT_TRUE(CreateDirectoryW(scratch.Path(L"Quillmoor").c_str(), nullptr));
+  scratch.Write(L"Precious.txt", "someone else's file");
+  if (!testing::MakeFileLink(scratch.Path(L"Quillmoor\\UserMessage.txt.5-5000.saving"),
+                             scratch.Path(L"Precious.txt"))) {
+    GTEST_SKIP() << "this account may not make a file link";
+  }
+  files.ReplaceContents(scratch.Path(L"Quillmoor\\UserMessage.txt"), "new");
+  EXPECT_EQ(scratch.Read(L"Quillmoor\\UserMessage.txt"), "new");
+  EXPECT_EQ(scratch.Read(L"Precious.txt"), "someone else's file");
+}
+
 }  // namespace
 }  // namespace calmora::win32
