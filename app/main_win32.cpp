@@ -10,9 +10,12 @@
 #include "app/options_window/options_form_win32.h"
 #include "app/program_services_win32.h"
 #include "platform/win32/com_ptr.h"
+#include "platform/win32/redirection_trust.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace calmora;
+  // Before anything opens a file.
+  win32::IgnoreJunctionsMadeByStandardUsers();
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   const win32::ComApartment com;

@@ -5,17 +5,21 @@
 // descriptor exactly as it was, so that a save never changes who may read the message or whose it
 // is. It gets them before it holds a byte of the new text: a save killed halfway leaves that text
 // readable only by those who could read the old.
+//
+// The message folder may belong to a standard user, who can swap it for a link at any moment
+// while an administrator's save runs. So the folder is opened once, refused when it is a link or
+// leads elsewhere, and every step after that goes through its handle, never by its path again.
 #include "platform/win32/file_replacement.h"
 
 #include <windows.h>
 
-#include <aclapi.h>
 #include <sddl.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <memory>
-#include <vector>
 
+#include "platform/win32/opened_folder.h"
 #include "platform/win32/scoped_privilege.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_error.h"
@@ -32,9 +36,6 @@ constexpr DWORD kKeptAttributes =
 // scanner): the rename is tried again for up to this long before the save fails.
 constexpr int kRenameAttempts = 20;
 constexpr DWORD kRenamePause = 25;
-// The rename that takes flags (Windows 10 1709 and later); the MinGW headers leave it out when
-// building for Windows 10 as a whole.
-constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
 // What a save keeps of the old file's security descriptor: all but the audit list, which only
 // SeSecurityPrivilege may read.
 constexpr SECURITY_INFORMATION kKeptSecurity =
@@ -47,20 +48,31 @@ struct Identity {
   UniqueLocalMemory security;
 };
 
-// Nothing when there is no file yet: a first save has nothing to keep.
-std::unique_ptr<Identity> ReadIdentity(const std::wstring& path) {
-  auto identity = std::make_unique<Identity>();
-  identity->attributes = GetFileAttributesW(path.c_str());
-  if (identity->attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return nullptr;
+// Nothing when there is no file yet: a first save has nothing to keep. A link at the name is
+// read as itself: the rename replaces the link, not what it points to.
+std::unique_ptr<Identity> ReadIdentity(const OpenedFolder& folder, const std::wstring& name) {
+  const std::wstring path = folder.PathOf(name);
+  DWORD error = ERROR_SUCCESS;
+  const UniqueFile file =
+      folder.Open(name,
+                  {READ_CONTROL | FILE_READ_ATTRIBUTES,
+                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN},
+                  error);
+  if (!file) {
+    if (error == ERROR_FILE_NOT_FOUND) return nullptr;
     ThrowError(error, path);
   }
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  const DWORD status = GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, kKeptSecurity, nullptr,
-                                             nullptr, nullptr, nullptr, &descriptor);
-  identity->security.reset(descriptor);
-  if (status != ERROR_SUCCESS) ThrowError(status, path);
+  auto identity = std::make_unique<Identity>();
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) ThrowLastError(path);
+  identity->attributes = info.dwFileAttributes;
+  DWORD size = 0;
+  GetKernelObjectSecurity(file.get(), kKeptSecurity, nullptr, 0, &size);
+  identity->security.reset(LocalAlloc(LMEM_FIXED, size));
+  if (!identity->security ||
+      !GetKernelObjectSecurity(file.get(), kKeptSecurity, identity->security.get(), size, &size)) {
+    ThrowLastError(path);
+  }
   return identity;
 }
 
@@ -94,37 +106,36 @@ class TemporaryFile {
  public:
   // `saverOnly` keeps everyone but the saver out until the file is given a security of its own;
   // without it, the file gets the folder's inherited security.
-  TemporaryFile(const std::wstring& path, bool saverOnly) {
+  TemporaryFile(const OpenedFolder& folder, const std::wstring& name, bool saverOnly) {
     const UniqueLocalMemory born = saverOnly ? SaverOnlySecurity() : UniqueLocalMemory();
-    SECURITY_ATTRIBUTES security{sizeof security, born.get(), FALSE};
     ULONGLONG stamp = GetTickCount64();
     for (;;) {
-      name_ = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(stamp) +
-              std::wstring(kTemporarySuffix);
+      const std::wstring temporary = name + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                     std::to_wstring(stamp) + std::wstring(kTemporarySuffix);
       // Its creator gets the access asked for, whatever the new file's access list says. A link
       // that another user left at the name is not followed: the name counts as taken.
-      file_.reset(CreateFileW(
-          name_.c_str(), GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
-          &security, CREATE_NEW, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+      DWORD error = ERROR_SUCCESS;
+      file_ = folder.Open(temporary,
+                          {GENERIC_WRITE | DELETE | READ_CONTROL | WRITE_DAC | WRITE_OWNER, 0,
+                           FILE_CREATE, FILE_ATTRIBUTE_NORMAL, born.get()},
+                          error);
       if (file_) return;
-      const DWORD error = GetLastError();
-      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ThrowError(error, path);
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+        ThrowError(error, folder.PathOf(name));
+      }
       ++stamp;
     }
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
+  // Where it cannot be marked for deletion, the next save clears it.
   ~TemporaryFile() {
     if (!file_) return;
     FILE_DISPOSITION_INFO dispose{TRUE};
-    const bool marked =
-        SetFileInformationByHandle(file_.get(), FileDispositionInfo, &dispose, sizeof dispose);
-    file_.reset();
-    if (!marked) DeleteFileW(name_.c_str());
+    SetFileInformationByHandle(file_.get(), FileDispositionInfo, &dispose, sizeof dispose);
   }
 
   HANDLE get() const { return file_.get(); }
-  const std::wstring& Name() const { return name_; }
 
   // After the rename the file is the saved file: it is closed, and no longer deleted.
   void Keep(const std::wstring& path) {
@@ -132,7 +143,6 @@ class TemporaryFile {
   }
 
  private:
-  std::wstring name_;
   UniqueFile file_;
 };
 
@@ -179,33 +189,21 @@ void TakeOnIdentity(const TemporaryFile& temporary, const Identity* old, const s
   }
 }
 
-bool RenameOver(HANDLE file, const std::wstring& target, DWORD flags, bool extended) {
-  std::vector<BYTE> buffer(sizeof(FILE_RENAME_INFO) + target.size() * sizeof(wchar_t));
-  auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
-  rename->Flags = flags;
-  rename->RootDirectory = nullptr;
-  rename->FileNameLength = static_cast<DWORD>(target.size() * sizeof(wchar_t));
-  std::copy(target.begin(), target.end(), rename->FileName);
-  return SetFileInformationByHandle(file, extended ? kFileRenameInfoEx : FileRenameInfo, rename,
-                                    static_cast<DWORD>(buffer.size()));
-}
-
 // POSIX semantics let the rename replace a file that another program has open for reading;
 // where the system does not offer them (before Windows 10 1709, Wine), a plain replacing rename.
 constexpr DWORD kReplacePosixStyle =
     FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS;
 
-void RenameInOneStep(HANDLE file, const std::wstring& path) {
+void RenameInOneStep(HANDLE file, const OpenedFolder& folder, const std::wstring& name) {
   for (int attempt = 1;; ++attempt) {
-    if (RenameOver(file, path, kReplacePosixStyle, true)) return;
-    DWORD error = GetLastError();
+    DWORD error = folder.MoveHere(file, name, kReplacePosixStyle);
     if (error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
         error == ERROR_INVALID_FUNCTION) {
-      if (RenameOver(file, path, TRUE, false)) return;
-      error = GetLastError();
+      error = folder.MoveHere(file, name, 0);
     }
+    if (error == ERROR_SUCCESS) return;
     const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
-    if (!held || attempt == kRenameAttempts) ThrowError(error, path);
+    if (!held || attempt == kRenameAttempts) ThrowError(error, folder.PathOf(name));
     Sleep(kRenamePause);
   }
 }
@@ -229,42 +227,53 @@ bool IsTemporaryName(std::wstring_view candidate, const std::wstring& fileName) 
          IsNumber(candidate.substr(dash + 1));
 }
 
-// A save in progress keeps its file open and unshared, so deleting it fails and it is left be.
-// What remains are the files of saves that were killed.
-void RemoveLeftovers(const std::wstring& path) {
-  const auto slash = path.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? L"" : path.substr(0, slash + 1);
-  const std::wstring fileName = path.substr(folder.size());
-  WIN32_FIND_DATAW found;
-  const UniqueFindHandle search(
-      FindFirstFileExW((path + L".*" + std::wstring(kTemporarySuffix)).c_str(), FindExInfoBasic,
-                       &found, FindExSearchNameMatch, nullptr, 0));
-  if (!search) return;
-  // DeleteFileW removes a link itself, never what it points to (Wine's Unix links aside), and
-  // refuses a folder, so a name that another user planted here can cost them only that name.
-  do {
-    if (IsTemporaryName(found.cFileName, fileName)) {
-      DeleteFileW((folder + found.cFileName).c_str());
-    }
-  } while (FindNextFileW(search.get(), &found));
+// A save in progress keeps its file open and unshared, so opening it to delete it fails and it is
+// left be. What remains are the files of saves that were killed.
+void RemoveLeftovers(const OpenedFolder& folder, const std::wstring& fileName) {
+  // A link is opened and deleted itself, never what it points to, and a folder is not opened at
+  // all, so a name that another user planted here can cost them only that name. Under Wine a Unix
+  // link opens what it points to: its final path is elsewhere, and it is left be.
+  for (const std::wstring& name : folder.FileNames()) {
+    if (!IsTemporaryName(name, fileName)) continue;
+    DWORD error = ERROR_SUCCESS;
+    const UniqueFile leftover = folder.Open(
+        name, {DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FILE_OPEN}, error);
+    if (!leftover || !folder.Holds(leftover.get(), name)) continue;
+    FILE_DISPOSITION_INFO dispose{TRUE};
+    SetFileInformationByHandle(leftover.get(), FileDispositionInfo, &dispose, sizeof dispose);
+  }
 }
 
 }  // namespace
 
 void ReplaceFileContents(const std::wstring& path, std::string_view bytes) {
-  const std::unique_ptr<Identity> old = ReadIdentity(path);
+  const auto [folderPath, name] = SplitPath(path);
+  const OpenedFolder folder(folderPath);
+  const std::unique_ptr<Identity> old = ReadIdentity(folder, name);
   // Windows refuses to rename over a read-only file, and so does this program everywhere: a file
   // someone marked read-only is not replaced.
   if (old && (old->attributes & FILE_ATTRIBUTE_READONLY)) ThrowError(ERROR_ACCESS_DENIED, path);
-  TemporaryFile temporary(path, old != nullptr);
+  TemporaryFile temporary(folder, name, old != nullptr);
   TakeOnIdentity(temporary, old.get(), path);
   WriteAll(temporary.get(), bytes, path);
   if (!FlushFileBuffers(temporary.get())) ThrowLastError(path);
-  RenameInOneStep(temporary.get(), path);
+  RenameInOneStep(temporary.get(), folder, name);
   // The rename reaches the disk before the save counts as done.
   FlushFileBuffers(temporary.get());
   temporary.Keep(path);
-  RemoveLeftovers(path);
+  RemoveLeftovers(folder, name);
+}
+
+bool CreateEmptyFileIfNone(const std::wstring& path) {
+  const auto [folderPath, name] = SplitPath(path);
+  const OpenedFolder folder(folderPath);
+  // FILE_CREATE: the test for a file and the making of one are a single step of the file system.
+  DWORD error = ERROR_SUCCESS;
+  const UniqueFile file =
+      folder.Open(name, {GENERIC_WRITE, 0, FILE_CREATE, FILE_ATTRIBUTE_ARCHIVE}, error);
+  if (file) return true;
+  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
+  ThrowError(error, path);
 }
 
 }  // namespace calmora::win32

@@ -81,13 +81,7 @@ void Win32FileSystem::ReplaceContents(const std::wstring& path, std::string_view
 }
 
 bool Win32FileSystem::CreateEmptyFileIfNone(const std::wstring& path) {
-  // CREATE_NEW: the test for a file and the making of one are a single step of the file system.
-  const UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                    FILE_ATTRIBUTE_ARCHIVE, nullptr));
-  if (file) return true;
-  const DWORD error = GetLastError();
-  if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) return false;
-  ThrowError(error, path);
+  return win32::CreateEmptyFileIfNone(path);
 }
 
 }  // namespace calmora::win32

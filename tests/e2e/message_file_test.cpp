@@ -13,6 +13,8 @@
 #include "tests/e2e/driver/machine_state.h"
 #include "tests/e2e/driver/screenshot.h"
 #include "tests/e2e/driver/user_input.h"
+#include "tests/support/folder_link.h"
+#include "tests/support/scratch_folder.h"
 
 namespace calmora::e2e {
 namespace {
@@ -129,6 +131,37 @@ TEST_F(MessageFile, AMessageThisUserMayNotChangeCanStillBeAcknowledged) {
   EXPECT_EQ(calmora.WaitForExit(), 0u) << "no run-time error";
   SetFileAttributesW(machine.MessageFile().c_str(), FILE_ATTRIBUTE_NORMAL);
   EXPECT_EQ(machine.StoredMessage(), "Left by your administrator.");
+}
+
+// The owner of the message folder (whoever made it, often a standard user) may swap it for a link
+// to any folder, and an elevated save must not write through it: Wine's token is elevated.
+TEST_F(MessageFile, ASaveThroughALinkedMessageFolderIsRefusedAndWritesNothing) {
+  const testing::ScratchFolder elsewhere;
+  const std::string theirs = "Left where the link points.\r\n";
+  elsewhere.Write(L"UserMessage.txt", theirs);
+  if (!testing::MakeFolderLink(machine.MessageFolder(), elsewhere.Path())) {
+    GTEST_SKIP() << "this account may not make a folder link";
+  }
+  CalmoraProcess calmora = machine.Start();
+  const HWND window = calmora.MessageWindow();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WindowText(MessageEditBoxOf(window)), L"Left where the link points.\r\n")
+      << "a message is still shown through the link";
+  AddToMessage(window, L"Overwritten!");
+  Click(OkayButtonOf(window));
+  const HWND report = calmora.WaitForWindow(L"#32770");
+  EXPECT_NE(report, nullptr) << "the save went through without a word";
+  if (report) {
+    EXPECT_NE(MessageBoxText(report).find(machine.MessageFolder()), std::wstring::npos)
+        << MessageBoxText(report);
+    SaveScreenshot(report, L"message-folder-link-refused");
+    PressKey(VK_RETURN);
+  }
+  EXPECT_EQ(calmora.WaitForExit(), 1u) << "ended by a run-time error";
+  EXPECT_TRUE(elsewhere.Read(L"UserMessage.txt") == theirs) << "the file behind the link changed";
+  EXPECT_EQ(elsewhere.Names(), std::vector<std::wstring>{L"UserMessage.txt"});
+  EXPECT_TRUE(testing::IsFolderLink(machine.MessageFolder()));
+  testing::RemoveFolderLink(machine.MessageFolder());
 }
 
 // Watches the message folder from another thread while a save runs: whether the message file

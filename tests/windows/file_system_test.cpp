@@ -13,6 +13,7 @@
 
 #include "platform/runtime_error.h"
 #include "platform/win32/scoped_privilege.h"
+#include "tests/support/folder_link.h"
 #include "tests/support/scratch_folder.h"
 
 namespace calmora::win32 {
@@ -262,6 +263,68 @@ TEST(Win32FileSystem, CopiesWithoutEverReplacingAndDeletes) {
   EXPECT_FALSE(files.FileExists(scratch.Path(L"copy.ttf")));
   EXPECT_EQ(ErrorNumberOf([&] { files.Delete(scratch.Path(L"copy.ttf")); }),
             static_cast<std::uint32_t>(ERROR_FILE_NOT_FOUND));
+}
+
+// A save never goes through a link to the message's folder, wherever on the folder's path the
+// link is: its owner could send the save anywhere. Reading may.
+
+struct LinkedFolder {
+  const char* where;
+  const wchar_t* link;    // made a link to `target`
+  const wchar_t* target;  // holds the folder behind the link
+  const wchar_t* folder;  // the message's folder, as the save is given it
+};
+
+class Win32FileSystemLinkedFolder : public ::testing::TestWithParam<LinkedFolder> {};
+
+TEST_P(Win32FileSystemLinkedFolder, IsRefusedForSavingAndNothingBehindItChanges) {
+  const LinkedFolder& row = GetParam();
+  ScratchFolder scratch;
+  Win32FileSystem files;
+  const std::wstring behind = scratch.Path(L"Behind\\Quillmoor");
+  ASSERT_TRUE(CreateDirectoryW(scratch.Path(L"Behind").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(behind.c_str(), nullptr));
+  scratch.Write(L"Behind\\Quillmoor\\UserMessage.txt", "theirs");
+  scratch.Write(L"Behind\\Quillmoor\\UserMessage.txt.1-1.saving", "as a killed save left it");
+  if (!testing::MakeFolderLink(scratch.Path(row.link), scratch.Path(row.target))) {
+    GTEST_SKIP() << "this account may not make a folder link";
+  }
+  const std::wstring folder = scratch.Path(row.folder);
+
+  EXPECT_EQ(ErrorNumberOf([&] { files.ReplaceContents(folder + L"\\UserMessage.txt", "mine"); }),
+            static_cast<std::uint32_t>(ERROR_CANT_ACCESS_FILE));
+  EXPECT_EQ(ErrorNumberOf([&] { files.CreateEmptyFileIfNone(folder + L"\\New.txt"); }),
+            static_cast<std::uint32_t>(ERROR_CANT_ACCESS_FILE));
+  EXPECT_EQ(scratch.Read(L"Behind\\Quillmoor\\UserMessage.txt"), "theirs");
+  EXPECT_EQ(scratch.Names(L"Behind\\Quillmoor"),
+            (std::vector<std::wstring>{L"UserMessage.txt", L"UserMessage.txt.1-1.saving"}));
+  EXPECT_EQ(files.OpenForReading(folder + L"\\UserMessage.txt")->ReadAll(), "theirs");
+  testing::RemoveFolderLink(scratch.Path(row.link));
+}
+
+INSTANTIATE_TEST_SUITE_P(AnywhereOnItsPath, Win32FileSystemLinkedFolder,
+                         ::testing::Values(LinkedFolder{"TheFolderItself", L"Quillmoor",
+                                                        L"Behind\\Quillmoor", L"Quillmoor"},
+                                           LinkedFolder{"AFolderFurtherUp", L"ProgramData",
+                                                        L"Behind", L"ProgramData\\Quillmoor"}),
+                         [](const ::testing::TestParamInfo<LinkedFolder>& row) {
+                           return std::string(row.param.where);
+                         });
+
+// A name of a killed save's pattern that another user left as a link costs them only that name:
+// what it points to is never deleted. Under Wine a Unix link opens its target, and is left be.
+TEST(Win32FileSystemLinks, ALeftoverThatIsALinkIsNeverFollowed) {
+  ScratchFolder scratch;
+  Win32FileSystem files;
+  ASSERT_TRUE(CreateDirectoryW(scratch.Path(L"Quillmoor").c_str(), nullptr));
+  scratch.Write(L"Precious.txt", "someone else's file");
+  if (!testing::MakeFileLink(scratch.Path(L"Quillmoor\\UserMessage.txt.5-5000.saving"),
+                             scratch.Path(L"Precious.txt"))) {
+    GTEST_SKIP() << "this account may not make a file link";
+  }
+  files.ReplaceContents(scratch.Path(L"Quillmoor\\UserMessage.txt"), "new");
+  EXPECT_EQ(scratch.Read(L"Quillmoor\\UserMessage.txt"), "new");
+  EXPECT_EQ(scratch.Read(L"Precious.txt"), "someone else's file");
 }
 
 }  // namespace
