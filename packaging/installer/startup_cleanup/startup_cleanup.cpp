@@ -114,7 +114,7 @@ std::wstring Describe(const FolderReport& report) {
       return L"refused " + report.shortcut + L": it is a link; left alone";
     case FolderReport::Outcome::kRefusedLinkOnTheWay:
       return L"refused " + report.shortcut + L": a link on the way, " + report.detail +
-             L"; not followed, left alone";
+             L" (or a short name of a folder); not followed, left alone";
     case FolderReport::Outcome::kRefusedElsewhere:
       return L"refused " + report.shortcut + L": its final path is elsewhere, " + report.detail +
              L"; left alone";
