@@ -152,70 +152,7 @@ if ! (cd "$stage" && wixl -a x64 -D WithFont=$with_font -o Calmora.msi calmora.w
 fi
 
 # The rows wixl cannot write go in with msibuild, as queries in `sql`, each one checked (edit).
-# The first three lines of an exported table name and type its columns.
-table() { { msiinfo export "$msi" "$1" 2>/dev/null || true; } | tr -d '\r'; }
-cell() { # table, first column's value, column
-  table "$1" | awk -F'\t' -v key="$2" -v column="$3" '
-    NR == 1 { for (i = 1; i <= NF; i++) if ($i == column) c = i }
-    NR > 3 && $1 == key && c { print $c }'
-}
-property() { cell Property "$1" Value; }
-# A query as msibuild takes it, read back: "VERB TABLE", then a "column<tab>value" line for each
-# value it inserts or sets. Texts are in single quotes, which they never hold.
-query_values() {
-  awk '{
-    s = $0
-    while (s != "") {
-      c = substr(s, 1, 1)
-      if (c == " ") { s = substr(s, 2); continue }
-      if (c == "'\''") {
-        end = index(substr(s, 2), "'\''"); if (!end) end = length(s)
-        t[++n] = substr(s, 2, end - 1); quoted[n] = 1; s = substr(s, end + 2); continue
-      }
-      if (index("(),=", c)) { t[++n] = c; s = substr(s, 2); continue }
-      match(s, /^[^ (),='\'']+/); t[++n] = substr(s, 1, RLENGTH); s = substr(s, RLENGTH + 1)
-    }
-    verb = toupper(t[1])
-    if (verb == "UPDATE") {
-      print verb, t[2]
-      for (i = 4; i + 2 <= n; i += 4) { print t[i] "\t" t[i + 2]; if (t[i + 3] != ",") break }
-    } else {
-      print verb, t[3]
-      if (verb != "INSERT") exit
-      for (i = 5; i <= n && t[i] != ")"; i++) if (t[i] != "," || quoted[i]) column[++columns] = t[i]
-      for (i += 3; i <= n && t[i] != ")"; i++) if (t[i] != "," || quoted[i]) print column[++v] "\t" t[i]
-    }
-  }'
-}
-# Runs one query and reads its table back: it must have changed a row (a row that a later wixl no
-# longer writes, or already writes so, fails here rather than going unnoticed), and every row it
-# inserted or changed must hold the values the query gave.
-edit() { # query
-  local query=$1 verb name differences
-  query_values <<<"$query" >"$stage/edit"
-  read -r verb name <"$stage/edit"
-  table "$name" | sed 1,3d | sort >"$stage/before"
-  msibuild "$msi" -q "$query" >>"$stage/msibuild.log" 2>&1 || {
-    cat "$stage/msibuild.log" >&2
-    fail "msibuild could not change the package: $query"
-  }
-  table "$name" | sed 1,3d | sort >"$stage/after"
-  comm -13 "$stage/before" "$stage/after" >"$stage/written"
-  comm -23 "$stage/before" "$stage/after" >"$stage/removed"
-  case $verb in
-    INSERT) [ "$(wc -l <"$stage/written")" -eq 1 ] && ! [ -s "$stage/removed" ] ;;
-    UPDATE) [ -s "$stage/written" ] ;;
-    DELETE) [ -s "$stage/removed" ] && ! [ -s "$stage/written" ] ;;
-    *) false ;;
-  esac || fail "this query changed no row of the table $name: $query"
-  table "$name" | head -n 1 >"$stage/columns"
-  differences=$(awk -F'\t' '
-    FILENAME == ARGV[1] { for (i = 1; i <= NF; i++) at[$i] = i; next }
-    FILENAME == ARGV[2] { if (FNR > 1) want[$1] = $2; next }
-    { for (c in want) if (!at[c] || $at[c] "" != want[c] "") print c " reads \"" $at[c] "\"" }
-  ' "$stage/columns" "$stage/edit" "$stage/written")
-  [ -z "$differences" ] || fail "$name does not read as the query wrote it: $query: $differences"
-}
+source scripts/msi-table-edit.sh
 
 # A full uninstall runs the custom action that takes Calmora's Startup shortcut out of every
 # profile (calmora.wxs), and never a major upgrade: Windows Installer removes the old version with
@@ -243,8 +180,10 @@ sql+=(
 # value, given or stored, and kept by every uninstall and upgrade. To the attributes the .wxs set
 # (among them the registry view) go permanent (16) and transitive (64): a reinstall looks at the
 # condition again, so that a PC installed without the setting takes it from a later run with it.
-# The property is handed on to the installation's elevated part (secure). Anything but exactly Yes
-# or No on the command line, which Calmora compares case by case, is refused rather than stored.
+# The property is public, not secure: a standard user's repair or install of the per-machine
+# package does not hand it on to the elevated part, which runs as SYSTEM; an administrator's
+# elevated run, or a deployment tool's as SYSTEM, does. Anything but exactly Yes or No on the
+# command line, which Calmora compares case by case, is refused rather than stored.
 # After that check: a maintenance run given the property reinstalls, and then a property not given
 # takes the stored value, both before costing, where the component's condition is looked at.
 fleet_setting=$(cell Component FleetSetting Attributes)
@@ -259,11 +198,15 @@ searched_at=$(table RegLocator | awk -F'\t' 'NR > 3 && $1 == "StoredRemoveFromSt
   fail "the stored setting is searched for at '$searched_at', but written at '$written_at'"
 sql+=(
   "UPDATE Component SET Condition = 'REMOVE_FROM_STARTUP_ON_LOGIN', Attributes = $((fleet_setting | 16 | 64)) WHERE Component = 'FleetSetting'"
-  "UPDATE Property SET Value = '$(property SecureCustomProperties);REMOVE_FROM_STARTUP_ON_LOGIN' WHERE Property = 'SecureCustomProperties'"
   "INSERT INTO LaunchCondition (Condition, Description) VALUES ('NOT REMOVE_FROM_STARTUP_ON_LOGIN OR REMOVE_FROM_STARTUP_ON_LOGIN = \"Yes\" OR REMOVE_FROM_STARTUP_ON_LOGIN = \"No\"', 'REMOVE_FROM_STARTUP_ON_LOGIN must be exactly Yes or No.')"
   "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('ReinstallForGivenFleetSetting', 'Installed AND REMOVE_FROM_STARTUP_ON_LOGIN AND NOT REINSTALL AND NOT REMOVE', 110)"
   "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('KeepStoredFleetSetting', 'NOT REMOVE_FROM_STARTUP_ON_LOGIN', 120)"
 )
+# The message's folder (calmora.wxs) stays after every uninstall, as the message does: permanent
+# (16) added to the attributes the .wxs set.
+message_folder=$(cell Component MessageFolder Attributes)
+[ -n "$message_folder" ] || fail "wixl wrote no MessageFolder component"
+sql+=("UPDATE Component SET Attributes = $((message_folder | 16)) WHERE Component = 'MessageFolder'")
 for query in "${sql[@]}"; do edit "$query"; done
 
 # Signing comes last: the signature covers the package's content, and any change after it

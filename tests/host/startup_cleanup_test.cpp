@@ -26,6 +26,8 @@ struct FakeMachine final : Machine {
     std::wstring finalPath = {};  // where a link on the way leads, when one does
     bool isLink = false;
     std::uint32_t deleteError = 0;
+    std::wstring linkOnTheWay = {};  // a folder on the way that the walk refused
+    bool oplocked = false;
   };
   struct Open final : OpenShortcut {
     FakeMachine& machine;
@@ -45,10 +47,15 @@ struct FakeMachine final : Machine {
 
   std::vector<std::wstring> ProfileFolders() override { return profiles; }
   bool IsFixedDrive(wchar_t letter) override { return letter == L'C'; }
-  std::unique_ptr<OpenShortcut> Open(const std::wstring& path) override {
+  OpenedShortcut Open(const std::wstring& path) override {
     opened.push_back(path);
-    if (!files.contains(path)) return nullptr;
-    return std::make_unique<struct Open>(*this, path);
+    if (!files.contains(path)) return {};
+    const File& file = files.at(path);
+    if (!file.linkOnTheWay.empty()) {
+      return {nullptr, OpenedShortcut::Refusal::kLinkOnTheWay, file.linkOnTheWay};
+    }
+    if (file.oplocked) return {nullptr, OpenedShortcut::Refusal::kOplocked};
+    return {std::make_unique<struct Open>(*this, path)};
   }
   bool SamePath(std::wstring_view a, std::wstring_view b) override {
     return std::ranges::equal(a, b, [](wchar_t x, wchar_t y) {
@@ -65,8 +72,8 @@ TEST(StartupCleanupTest, CustomActionDataNamesTheProgramAndTheUsersAppData) {
 }
 
 // A folder gone, a shortcut elsewhere, one that cannot be deleted, the users' links out of their
-// profiles, folders SYSTEM must not look into, and the uninstalling user's AppData redirected to
-// a server. (How paths compare is Win32Machine's, tested under Wine.)
+// profiles, one held with an oplock, folders SYSTEM must not look into, and the uninstalling
+// user's AppData redirected to a server. (How paths compare is Win32Machine's, tested under Wine.)
 TEST(StartupCleanupTest, EveryProfileIsCleanedAndOneFailureStopsNoOther) {
   FakeMachine machine;
   machine.profiles = {L"C:\\Users\\Gone",
@@ -76,18 +83,23 @@ TEST(StartupCleanupTest, EveryProfileIsCleanedAndOneFailureStopsNoOther) {
                       L"C:\\Users\\Mallory",
                       L"C:\\Users\\Eve",
                       L"C:\\Users\\Trudy",
+                      L"C:\\Users\\Peggy",
+                      L"C:\\Users\\Oscar",
                       L"Users\\Relative",
                       L"",
                       L"D:\\Users\\Roaming",
                       L"\\\\?\\UNC\\server\\home\\bob"};
   const std::wstring elsewhere = L"C:\\victim\\Calmora.lnk";
   const std::wstring share = L"\\\\server\\share\\Calmora.exe";
-  machine.files = {{ShortcutOf(L"C:\\Users\\Ada"), {kProgram}},
-                   {ShortcutOf(L"C:\\Users\\Grace"), {L"C:\\Tools\\Calmora.exe"}},
-                   {ShortcutOf(L"C:\\Users\\Locked"), {kProgram, L"", false, 5}},
-                   {ShortcutOf(L"C:\\Users\\Mallory"), {kProgram, elsewhere}},
-                   {ShortcutOf(L"C:\\Users\\Eve"), {kProgram, L"", true}},
-                   {ShortcutOf(L"C:\\Users\\Trudy"), {share}}};
+  machine.files = {
+      {ShortcutOf(L"C:\\Users\\Ada"), {kProgram}},
+      {ShortcutOf(L"C:\\Users\\Grace"), {L"C:\\Tools\\Calmora.exe"}},
+      {ShortcutOf(L"C:\\Users\\Locked"), {kProgram, L"", false, 5}},
+      {ShortcutOf(L"C:\\Users\\Mallory"), {kProgram, elsewhere}},
+      {ShortcutOf(L"C:\\Users\\Eve"), {kProgram, L"", true}},
+      {ShortcutOf(L"C:\\Users\\Trudy"), {share}},
+      {ShortcutOf(L"C:\\Users\\Peggy"), {kProgram, L"", false, 0, L"C:\\Users\\Peggy"}},
+      {ShortcutOf(L"C:\\Users\\Oscar"), {kProgram, L"", false, 0, L"", true}}};
 
   const std::vector<FolderReport> reports =
       RemoveStartupShortcuts(machine, {kProgram, L"\\\\server\\home\\linus\\"});
@@ -102,16 +114,53 @@ TEST(StartupCleanupTest, EveryProfileIsCleanedAndOneFailureStopsNoOther) {
                 {ShortcutOf(L"C:\\Users\\Mallory"), kRefusedElsewhere, elsewhere},
                 {ShortcutOf(L"C:\\Users\\Eve"), kRefusedLink},
                 {ShortcutOf(L"C:\\Users\\Trudy"), kStartsSomethingElse, share},
+                {ShortcutOf(L"C:\\Users\\Peggy"), kRefusedLinkOnTheWay, L"C:\\Users\\Peggy"},
+                {ShortcutOf(L"C:\\Users\\Oscar"), kSkippedOplocked},
                 {L"Users\\Relative\\AppData\\Roaming" + startup, kSkippedFolder},
                 {L"AppData\\Roaming" + startup, kSkippedFolder},
                 {L"D:\\Users\\Roaming\\AppData\\Roaming" + startup, kSkippedFolder},
                 {L"\\\\?\\UNC\\server\\home\\bob\\AppData\\Roaming" + startup, kSkippedFolder},
                 {L"\\\\server\\home\\linus" + startup, kSkippedFolder}}));
-  EXPECT_EQ(machine.files.size(), 5u);  // all but Ada's
+  EXPECT_EQ(machine.files.size(), 7u);  // all but Ada's
   // SYSTEM opened nothing but the profiles' shortcuts on the fixed drive: no share, no target.
   EXPECT_TRUE(std::ranges::all_of(machine.opened, [](const std::wstring& path) {
     return path.starts_with(L"C:\\Users\\") && path.ends_with(L".lnk");
   }));
+}
+
+// What the log says, read by a technician who trusts it: each refusal in its own words, and a
+// line whose paths a user chose formatted by the installer into exactly that text, on one line.
+TEST(StartupCleanupTest, LogLinesSayExactlyWhatTheyName) {
+  using enum FolderReport::Outcome;
+  const std::wstring shortcut = L"C:\\Users\\Mallory\\x.lnk";
+  EXPECT_NE(Describe({shortcut, kRefusedLinkOnTheWay, L"C:\\Users\\Mallory"})
+                .find(L": a link on the way, "),
+            std::wstring::npos);
+  EXPECT_NE(Describe({shortcut, kRefusedElsewhere, L"C:\\victim\\x.lnk"})
+                .find(L": its final path is elsewhere, "),
+            std::wstring::npos);
+  EXPECT_NE(Describe({shortcut, kSkippedOplocked}).find(L"oplock"), std::wstring::npos);
+
+  const std::wstring longest(kLongestLogLine, L'a');
+  const std::wstring cut =
+      longest.substr(0, kLongestLogLine - kCutMark.size()) + std::wstring(kCutMark);
+  const struct {
+    std::wstring line;
+    std::wstring shown;
+  } rows[] = {
+      {L"C:\\Tools\\[ProductCode]\\{1}\\Calmora.exe",
+       L"C:\\Tools\\[\\[]ProductCode[\\]]\\[\\{]1[\\}]\\Calmora.exe"},
+      {L"one\r\nMSI (s) (2C:30): two\tthree", L"one\\r\\nMSI (s) (2C:30): two\\tthree"},
+      {std::wstring(L"a\0b\x1B\x7F\x85", 6) + L"\u00e4", L"a\\x00b\\x1B\\x7F\\x85\u00e4"},
+      {longest, longest},
+      {longest + L"b", cut},
+      // An escape is never cut in half, nor a pair of surrogates.
+      {longest.substr(0, kLongestLogLine - kCutMark.size() - 1) + L"[" + longest,
+       cut.substr(0, kLongestLogLine - kCutMark.size() - 1) + std::wstring(kCutMark)},
+      {longest.substr(0, kLongestLogLine - kCutMark.size() - 1) + L"\xD83D\xDE00" + longest,
+       cut.substr(0, kLongestLogLine - kCutMark.size() - 1) + std::wstring(kCutMark)},
+  };
+  for (const auto& row : rows) EXPECT_EQ(LogTemplate(row.line), row.shown) << row.line.size();
 }
 
 }  // namespace

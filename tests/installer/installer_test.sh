@@ -93,6 +93,22 @@ expect "package.sh fails" "$code" 1
 expect "with the reason" "$(grep -ci 'invalid password' "$work/refused.log")" 1
 expect "and leaves no package" "$(ls -A "$work/refused")" ""
 
+echo "== The package's tables"
+# package.sh's edit helper refuses a query that changes nothing: here one that sets what is set.
+edit_code=0
+edited=$(
+  msi=$work/edited.msi stage=$work/edits
+  fail() { echo "$*"; exit 1; }
+  mkdir -p "$stage"
+  cp "$new" "$msi"
+  source "$root/scripts/msi-table-edit.sh"
+  edit "UPDATE Property SET Value = 'Quillmoor' WHERE Property = 'Manufacturer'"
+) || edit_code=$?
+expect "an edit that changes no row fails, and says so" \
+  "$edit_code $(grep -c 'changed no row' <<<"$edited" || true)" "1 1"
+expect "REMOVE_FROM_STARTUP_ON_LOGIN is not a secure property" \
+  "$(property "$new" SecureCustomProperties | tr ';' '\n' | grep -c -x REMOVE_FROM_STARTUP_ON_LOGIN)" 0
+
 trap 'wineserver -k 2>/dev/null || true; calmora_stop_virtual_display' EXIT
 calmora_wine_prefix
 [ -n "${DISPLAY:-}" ] || calmora_virtual_display
@@ -149,6 +165,7 @@ setting() { # [view: 32 (default) or 64]
 
 echo "== Install $(basename "$old")"
 expect "silent install exits" "$(msiexec /i "$(winepath -w "$old")")" 0
+expect "the message's folder, before Calmora ever ran" "$(exists "$drive_c/ProgramData/Quillmoor")" yes
 expect "Calmora.exe, signed" "$(same "$program/Calmora.exe" "$signed_exe")" same
 expect "ELEPHNT.TTF from --font" "$(same "$program/ELEPHNT.TTF" "$work/font.ttf")" same
 expect "one Start Menu shortcut" "$(start_menu_shortcut | wc -l)" 1
@@ -221,6 +238,24 @@ wine cscript //nologo "$(winepath -w "$work/shortcut.js")" "$(winepath -w "$grac
   'C:\Tools\Calmora.exe' </dev/null >/dev/null 2>&1 || true
 expect "Grace's shortcut starts another Calmora.exe" "$(lnkinfo "$grace" 2>/dev/null |
   sed -n 's/^[[:space:]]*Local path[[:space:]]*: //p')" 'C:\Tools\Calmora.exe'
+# Heidi's shortcut is a hard link to one outside every profile. Ivan's and Judy's start programs
+# whose paths hold what the installer's log would format or break: "[ProductCode]", and a CR LF
+# (the "|" below).
+heidi=$(other_profile S-1-5-21-18-18-18-1005 calmora-heidi)
+ivan=$(other_profile S-1-5-21-18-18-18-1006 calmora-ivan)
+judy=$(other_profile S-1-5-21-18-18-18-1007 calmora-judy)
+hard_linked=$drive_c/victim/hard/$(basename "$heidi")
+mkdir -p "$(dirname "$heidi")" "$(dirname "$ivan")" "$(dirname "$judy")" "$(dirname "$hard_linked")"
+cp "$work/startup.lnk" "$hard_linked"
+ln "$hard_linked" "$heidi"
+echo 'var link = WScript.CreateObject("WScript.Shell").CreateShortcut(WScript.Arguments(0));
+link.TargetPath = WScript.Arguments(1).split("|").join("\r\n"); link.Save();' >"$work/odd.js"
+odd_shortcut() { # shortcut, target
+  wine cscript //nologo "$(winepath -w "$work/odd.js")" "$(winepath -w "$1")" "$2" </dev/null \
+    >/dev/null 2>&1 || true
+}
+odd_shortcut "$ivan" 'C:\Tools\[ProductCode]\{1}\Calmora.exe'
+odd_shortcut "$judy" 'C:\Tools\one|two\Calmora.exe'
 # Installed on PCs with nothing but Windows, the custom action may use nothing else.
 msiinfo extract "$new" Binary.StartupCleanup >"$work/StartupCleanup.dll"
 expect "the custom action needs only Windows' own DLLs" "$(x86_64-w64-mingw32-objdump -p \
@@ -255,7 +290,14 @@ expect "Start Menu shortcut, Startup shortcut" \
 expect "past a profile with no folder, Ada's shortcut gone, Grace's to elsewhere kept" \
   "$(exists "$ada") $(exists "$grace")" "no yes"
 expect "the one through Mallory's link kept, and the log says why" "$(exists "$victim") $(
-  grep -c -F 'refused C:\users\calmora-mallory\' "$work/session.log" || true)" "yes 1"
+  grep -F 'refused C:\users\calmora-mallory\' "$work/session.log" |
+    grep -c -F ': a link on the way, C:\users\calmora-mallory\' || true)" "yes 1"
+expect "Heidi's hard link kept, the file outside too, and the log says why" \
+  "$(exists "$heidi") $(exists "$hard_linked") $(grep -F 'refused C:\users\calmora-heidi\' \
+    "$work/session.log" | grep -c -F '.lnk: it is a link' || true)" "yes yes 1"
+expect "the log names Ivan's and Judy's targets as they are" "$(
+  grep -c -F ': it starts C:\Tools\[ProductCode]\{1}\Calmora.exe' "$work/session.log" || true) $(
+  grep -c -F ': it starts C:\Tools\one\r\ntwo\Calmora.exe' "$work/session.log" || true)" "1 1"
 expect "no Add or Remove Programs entry, not detected" "$(entries) $(detected)" " no"
 expect "the message is kept" "$(same "$message" "$work/message.txt")" same
 expect "the setting is kept" "$(setting)" "$stored_setting"
@@ -269,14 +311,26 @@ failing=$work/failing.msi failing_w=$(winepath -w "$work/failing.msi")
 cp "$new" "$failing"
 for query in "INSERT INTO Property (Property, Value) VALUES ('FAIL', 'cmd.exe')" \
   "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('Fail', 1074, 'FAIL', '/c exit 1')" \
-  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('Fail', 'REMOVE=\"ALL\" AND NOT GO_ON', 6595)"; do
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('Fail', 'REMOVE=\"ALL\" AND NOT GO_ON', 6595)" \
+  "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('RedirectAppData', 51, 'AppDataFolder', '[DEEP]')" \
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('RedirectAppData', 'DEEP', 3430)"; do
   msibuild "$failing" -q "$query"
 done
 expect "install exits" "$(msiexec /i "$failing_w")" 0
 cp "$work/startup.lnk" "$ada"
 expect "uninstall fails, Ada's shortcut kept" "$(msiexec /x "$failing_w") $(exists "$ada")" "91 yes"
-expect "told to go on, it succeeds and takes it" "$(msiexec /x "$failing_w" GO_ON=1) $(exists "$ada")" \
-  "0 no"
+# The uninstalling user's AppData redirected by a path long enough that CustomActionData outgrows
+# the action's first buffer of 520 characters. (Wine sets AppDataFolder after the command line:
+# the package above takes it from DEEP. Its GetFinalPathNameByHandleW fails beyond MAX_PATH, so
+# the path's length is in "." names, which the clean-up takes out before it opens anything.)
+deep='C:\deep\'
+for _ in $(seq 260); do deep+='.\'; done
+deep_shortcut=$drive_c/deep/${startup#"$appdata"/}
+mkdir -p "$(dirname "$deep_shortcut")"
+cp "$work/startup.lnk" "$deep_shortcut"
+expect "told to go on, it succeeds and takes it, and the one in a long AppData" \
+  "$(msiexec /x "$failing_w" GO_ON=1 "DEEP=$deep") $(exists "$ada") $(
+    exists "$deep_shortcut") $(($(session RemoveProfileStartupShortcuts | wc -c) > 520))" "0 no no 1"
 
 # The setting from a deployment tool. (The story above, without the property, kept what Options
 # stored.)
@@ -306,7 +360,9 @@ done
 expect "the installed package run again with the property writes it" \
   "$(msiexec /i "$new_w" REMOVE_FROM_STARTUP_ON_LOGIN=Yes) $(setting) $(session REINSTALL)" \
   "0 REG_SZ=Yes ALL"
-expect "uninstall keeps it" "$(msiexec /x "$new_w") $(setting)" "0 REG_SZ=Yes"
+rm "$message"
+expect "uninstall keeps it, and the message's folder, empty" \
+  "$(msiexec /x "$new_w") $(setting) $(exists "$(dirname "$message")")" "0 REG_SZ=Yes yes"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed; see $work" >&2; exit 1; }
 echo "The package installs, runs, upgrades, refuses a downgrade and uninstalls."

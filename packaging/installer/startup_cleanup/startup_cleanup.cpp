@@ -56,7 +56,16 @@ std::optional<FolderReport> CleanFolder(Machine& machine, const std::wstring& fo
   using enum FolderReport::Outcome;
   if (!IsLocalFolder(folder, machine)) return FolderReport{folder, kSkippedFolder};
   const std::wstring expected = ShortcutIn(folder);
-  const std::unique_ptr<OpenShortcut> shortcut = machine.Open(expected);
+  const OpenedShortcut opened = machine.Open(expected);
+  switch (opened.refusal) {
+    case OpenedShortcut::Refusal::kLinkOnTheWay:
+      return FolderReport{expected, kRefusedLinkOnTheWay, opened.link};
+    case OpenedShortcut::Refusal::kOplocked:
+      return FolderReport{expected, kSkippedOplocked};
+    case OpenedShortcut::Refusal::kNone:
+      break;
+  }
+  const std::unique_ptr<OpenShortcut>& shortcut = opened.shortcut;
   if (!shortcut) return std::nullopt;
   if (shortcut->IsLink()) return FolderReport{expected, kRefusedLink};
   if (std::wstring final = shortcut->FinalPath(); !machine.SamePath(final, expected)) {
@@ -103,13 +112,67 @@ std::wstring Describe(const FolderReport& report) {
       return L"could not remove " + report.shortcut + L": error " + std::to_wstring(report.error);
     case FolderReport::Outcome::kRefusedLink:
       return L"refused " + report.shortcut + L": it is a link; left alone";
+    case FolderReport::Outcome::kRefusedLinkOnTheWay:
+      return L"refused " + report.shortcut + L": a link on the way, " + report.detail +
+             L" (or a short name of a folder); not followed, left alone";
     case FolderReport::Outcome::kRefusedElsewhere:
-      return L"refused " + report.shortcut + L": a link on its way leads to " + report.detail +
+      return L"refused " + report.shortcut + L": its final path is elsewhere, " + report.detail +
              L"; left alone";
+    case FolderReport::Outcome::kSkippedOplocked:
+      return L"skipped " + report.shortcut +
+             L": another program holds it with an oplock; not waited for, left alone";
     case FolderReport::Outcome::kSkippedFolder:
       return L"skipped " + report.shortcut + L": not a folder on a local fixed drive";
   }
   return {};
+}
+
+namespace {
+
+// How one character of a line reads in the template.
+std::wstring Shown(wchar_t c) {
+  switch (c) {
+    case L'[':
+    case L']':
+    case L'{':
+    case L'}':
+      return {L'[', L'\\', c, L']'};
+    case L'\r':
+      return L"\\r";
+    case L'\n':
+      return L"\\n";
+    case L'\t':
+      return L"\\t";
+    default:
+      break;
+  }
+  // C0 controls, DEL and the C1 controls, NEL among them, which some viewers take as a line end.
+  if (c >= L' ' && (c < 0x7F || c > 0x9F)) return {c};
+  constexpr wchar_t kDigits[] = L"0123456789ABCDEF";
+  return {L'\\', L'x', kDigits[(c >> 4) & 0xF], kDigits[c & 0xF]};
+}
+
+bool IsHighSurrogate(wchar_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+
+}  // namespace
+
+std::wstring LogTemplate(std::wstring_view line) {
+  std::wstring shown;
+  std::size_t whole = 0;  // the template's length up to the last character that fits with the mark
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const std::wstring next = Shown(line[i]);
+    if (shown.size() + next.size() > kLongestLogLine) {
+      shown.resize(whole);
+      // Half a pair of surrogates would show as neither character.
+      if (whole > 0 && IsHighSurrogate(shown.back())) shown.pop_back();
+      return shown += kCutMark;
+    }
+    shown += next;
+    if (shown.size() + kCutMark.size() <= kLongestLogLine) whole = shown.size();
+  }
+  return shown;
 }
 
 }  // namespace calmora::startup_cleanup

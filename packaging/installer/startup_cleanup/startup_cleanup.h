@@ -50,6 +50,19 @@ class OpenShortcut {
   virtual std::uint32_t Delete() = 0;
 };
 
+// What opening a Startup shortcut found.
+struct OpenedShortcut {
+  enum class Refusal {
+    kNone,          // `shortcut` holds the file, or there is none
+    kLinkOnTheWay,  // a folder on the way, `link`, is a link or leads elsewhere: not followed
+    kOplocked,      // another program holds an oplock on it, whose break would be waited for
+  };
+  // The file when it was opened; nothing when it is not there or was refused.
+  std::unique_ptr<OpenShortcut> shortcut = nullptr;
+  Refusal refusal = Refusal::kNone;
+  std::wstring link = {};
+};
+
 // The PC as the clean-up sees it. Nothing here throws for one profile's sake: what cannot be
 // reached is reported as not there.
 class Machine {
@@ -61,8 +74,9 @@ class Machine {
   // Whether the drive with this letter is a local fixed disk (not removable, mapped or remote).
   virtual bool IsFixedDrive(wchar_t letter) = 0;
   // The file at `path`, opened once, following no link on its way nor at the file itself, and
-  // shared with readers only; nothing when there is none, or it cannot be opened so.
-  virtual std::unique_ptr<OpenShortcut> Open(const std::wstring& path) = 0;
+  // shared with readers only, never waiting for another program to give it up; no shortcut when
+  // there is none, or it cannot be opened so.
+  virtual OpenedShortcut Open(const std::wstring& path) = 0;
   // Whether two paths name the same file, as text: each made full ("." and ".." resolved, which
   // touches no disk and no network), then compared as Windows compares names, ignoring case.
   virtual bool SamePath(std::wstring_view a, std::wstring_view b) = 0;
@@ -79,7 +93,9 @@ struct FolderReport {
     kStartsSomethingElse,  // a shortcut of that name to another program, left alone: `detail`
     kCouldNotRemove,       // it started the program, but deleting it failed: `error`
     kRefusedLink,          // the file is a link itself, left alone unread
-    kRefusedElsewhere,     // a link on the way leads elsewhere, to `detail`: left alone unread
+    kRefusedLinkOnTheWay,  // a folder on the way, `detail`, is a link: not followed
+    kRefusedElsewhere,     // its final path is elsewhere, `detail`: left alone unread
+    kSkippedOplocked,      // another program holds it with an oplock: not waited for
     kSkippedFolder,        // `shortcut` is its folder, where SYSTEM does not look
   };
   std::wstring shortcut;
@@ -96,5 +112,14 @@ std::vector<FolderReport> RemoveStartupShortcuts(Machine& machine, const Request
 
 // One line for the installation log.
 std::wstring Describe(const FolderReport& report);
+
+// A line as MsiProcessMessage takes it for its template, so that the log shows the text as it
+// is, whoever chose it: the brackets and braces the installer would format escaped ("[\[]"),
+// control characters shown as text ("\r", "\n", "\t", "\x1B"; a backslash stays one, as paths are
+// full of them, so no control character ever starts a line), and the template at most
+// kLongestLogLine characters long, ending in kCutMark when the line was cut.
+inline constexpr std::size_t kLongestLogLine = 1024;
+inline constexpr std::wstring_view kCutMark = L"... (cut)";
+std::wstring LogTemplate(std::wstring_view line);
 
 }  // namespace calmora::startup_cleanup

@@ -18,11 +18,13 @@ namespace {
 
 using calmora::startup_cleanup::Describe;
 using calmora::startup_cleanup::FolderReport;
+using calmora::startup_cleanup::LogTemplate;
 using calmora::startup_cleanup::ParseCustomActionData;
 using calmora::startup_cleanup::RemoveStartupShortcuts;
 
-// A line in the installation log (msiexec /l*v). The text goes in as a field, not as the
-// template, so brackets in a path stay as they are.
+// A line in the installation log (msiexec /l*v). The installer formats a record's text, its
+// fields' values too, so the line goes in as the template, escaped: formatted once, on Windows
+// as under Wine, it reads as it is.
 void Log(MSIHANDLE install, const std::wstring& line) {
   // An MSI handle is a number, not a pointer: it has an owner of its own.
   struct Record {
@@ -35,14 +37,16 @@ void Log(MSIHANDLE install, const std::wstring& line) {
     }
   } record;
   if (!record.handle) return;
-  MsiRecordSetStringW(record.handle, 0, L"Calmora startup cleanup: [1]");
-  MsiRecordSetStringW(record.handle, 1, line.c_str());
+  const std::wstring text = L"Calmora startup cleanup: " + LogTemplate(line);
+  MsiRecordSetStringW(record.handle, 0, text.c_str());
   MsiProcessMessage(install, INSTALLMESSAGE_INFO, record.handle);
 }
 
+// The property in full, however long: a redirected AppData folder may be a deep path.
 std::wstring CustomActionData(MSIHANDLE install) {
   std::wstring data(MAX_PATH * 2, L'\0');
   DWORD length = static_cast<DWORD>(data.size());
+  // Too small, the call gives the length without the terminator, which the buffer needs too.
   UINT status = MsiGetPropertyW(install, L"CustomActionData", data.data(), &length);
   if (status == ERROR_MORE_DATA) {
     data.resize(++length);

@@ -18,10 +18,15 @@ struct OpenedWithoutLinks {
   // The file, open with the access and sharing asked for, when it is there and nothing on its
   // way is a link. A link at the file itself is opened, not followed: its attributes say so.
   calmora::win32::UniqueFile file;
-  // Why not, when `file` is empty and `link` is too: the system's error number.
+  // Why not, when `file` is empty, `link` is too and nothing is `oplocked`: the system's error
+  // number.
   DWORD error = ERROR_SUCCESS;
-  // The folder on the way that is a link, when that is why not.
+  // The folder on the way that is a link, or whose final path is not its path, when that is why
+  // not: under Wine a Unix link is no reparse point, and only its final path gives it away.
   std::wstring link;
+  // Another program holds an oplock on a name on the way, whose break is pending: the open
+  // completed at once, without waiting for it to be acknowledged, and was let go.
+  bool oplocked = false;
 };
 
 // `path` is a full path on a local drive, "X:\...": the drive's root is opened by name, every

@@ -85,7 +85,7 @@ bool Win32Machine::IsFixedDrive(wchar_t letter) {
   return GetDriveTypeW(root) == DRIVE_FIXED;
 }
 
-std::unique_ptr<OpenShortcut> Win32Machine::Open(const std::wstring& path) {
+OpenedShortcut Win32Machine::Open(const std::wstring& path) {
   return OpenShortcutFile(path, log_);
 }
 

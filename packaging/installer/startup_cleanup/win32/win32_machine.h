@@ -17,7 +17,7 @@ class Win32Machine final : public Machine {
 
   std::vector<std::wstring> ProfileFolders() override;
   bool IsFixedDrive(wchar_t letter) override;
-  std::unique_ptr<OpenShortcut> Open(const std::wstring& path) override;
+  OpenedShortcut Open(const std::wstring& path) override;
   bool SamePath(std::wstring_view a, std::wstring_view b) override;
 
  private:

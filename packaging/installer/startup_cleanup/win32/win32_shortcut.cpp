@@ -10,6 +10,7 @@
 #include <iterator>
 #include <vector>
 
+#include "packaging/installer/startup_cleanup/win32/full_path.h"
 #include "packaging/installer/startup_cleanup/win32/open_without_links.h"
 #include "platform/win32/com_ptr.h"
 #include "platform/win32/unique_handle.h"
@@ -48,24 +49,7 @@ class Win32OpenShortcut final : public OpenShortcut {
            (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || info.nNumberOfLinks > 1;
   }
 
-  std::wstring FinalPath() override {
-    std::wstring path(MAX_PATH, L'\0');
-    const DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
-    DWORD length =
-        GetFinalPathNameByHandleW(file_.get(), path.data(), static_cast<DWORD>(path.size()), flags);
-    if (length >= path.size()) {
-      path.resize(length);
-      length = GetFinalPathNameByHandleW(file_.get(), path.data(), static_cast<DWORD>(path.size()),
-                                         flags);
-    }
-    // Unknown is nowhere: the file is then left alone.
-    if (length == 0 || length >= path.size()) return L"(unknown" + Because(GetLastError()) + L")";
-    path.resize(length);
-    // "\\?\C:\..." names a drive's file as "C:\..." does; "\\?\UNC\..." stays, and names a share.
-    constexpr std::wstring_view kPrefix = L"\\\\?\\";
-    if (path.starts_with(kPrefix) && path.size() > 6 && path[5] == L':') path.erase(0, 4);
-    return path;
-  }
+  std::wstring FinalPath() override { return startup_cleanup::win32::FinalPath(file_.get()); }
 
   std::optional<std::wstring> Target() override {
     std::vector<BYTE> bytes;
@@ -137,23 +121,23 @@ class Win32OpenShortcut final : public OpenShortcut {
 
 }  // namespace
 
-std::unique_ptr<OpenShortcut> OpenShortcutFile(const std::wstring& path, const Log& log) {
+OpenedShortcut OpenShortcutFile(const std::wstring& path, const Log& log) {
   // DELETE now, so that the file deleted is the file checked; readers only beside it, so that
   // nobody writes, renames or deletes it meanwhile.
   OpenedWithoutLinks opened =
       OpenWithoutFollowingLinks(path, GENERIC_READ | DELETE, FILE_SHARE_READ);
   if (!opened.link.empty()) {
-    log(L"refused " + path + L": " + opened.link + L" on its way is a link; left alone");
-    return nullptr;
+    return {nullptr, OpenedShortcut::Refusal::kLinkOnTheWay, std::move(opened.link)};
   }
+  if (opened.oplocked) return {nullptr, OpenedShortcut::Refusal::kOplocked};
   if (!opened.file) {
     // Most profiles have no such shortcut, and many no such folder: nothing to report.
     if (opened.error != ERROR_FILE_NOT_FOUND && opened.error != ERROR_PATH_NOT_FOUND) {
       log(L"skipped " + path + L": cannot be opened" + Because(opened.error));
     }
-    return nullptr;
+    return {};
   }
-  return std::make_unique<Win32OpenShortcut>(std::move(opened.file), path, log);
+  return {std::make_unique<Win32OpenShortcut>(std::move(opened.file), path, log)};
 }
 
 }  // namespace calmora::startup_cleanup::win32

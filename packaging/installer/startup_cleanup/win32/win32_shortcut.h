@@ -12,7 +12,7 @@ namespace calmora::startup_cleanup::win32 {
 
 using Log = std::function<void(const std::wstring&)>;
 
-// Nothing when no file is there; a line in the log when one is there but cannot be opened.
-std::unique_ptr<OpenShortcut> OpenShortcutFile(const std::wstring& path, const Log& log);
+// No shortcut when no file is there; a line in the log when one is there but cannot be opened.
+OpenedShortcut OpenShortcutFile(const std::wstring& path, const Log& log);
 
 }  // namespace calmora::startup_cleanup::win32
