@@ -32,9 +32,9 @@ std::wstring FingerprintText(const Sha256Digest& digest) {
 
 bool SameFingerprint(std::wstring_view stored, std::wstring_view fingerprint) {
   if (stored.size() != fingerprint.size()) return false;
+  // `fingerprint` is all hex digits, so no other character of `stored` matches.
   for (std::size_t i = 0; i < stored.size(); ++i) {
-    const int digit = HexDigitValue(stored[i]);
-    if (digit < 0 || digit != HexDigitValue(fingerprint[i])) return false;
+    if (HexDigitValue(stored[i]) != HexDigitValue(fingerprint[i])) return false;
   }
   return true;
 }
