@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "login/new_message_at_login.h"
+#include "platform/win32/startup_folder_on_demand.h"
 #include "platform/win32/win32_ansi_code_page.h"
 #include "platform/win32/win32_environment.h"
 #include "platform/win32/win32_file_system.h"
@@ -11,7 +12,6 @@
 #include "platform/win32/win32_programs.h"
 #include "platform/win32/win32_registry_api.h"
 #include "platform/win32/win32_sha256.h"
-#include "platform/win32/win32_shell.h"
 
 namespace {
 
@@ -30,7 +30,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const win32::Win32AnsiCodePage ansi;
     const win32::Win32ProgramLocation program;
     win32::Win32RegistryApi registryApi;
-    const win32::Win32Shell shell;
+    // Only a new message asks for the Startup folder: the other logins never load the shell.
+    const win32::StartupFolderOnDemand shell;
     const win32::Win32Sha256 sha256;
     win32::Win32Programs programs;
     return static_cast<int>(ShowNewMessageAtLogin(

@@ -51,6 +51,14 @@ void CloseAndWait(HWND window) {
 
 class LoginCompanion : public ::testing::Test {
  protected:
+  // Whatever Calmora a companion started is closed, also after a failure, so no case counts
+  // another's window.
+  LoginCompanion() { CloseEveryMessageWindow(); }
+  ~LoginCompanion() override { CloseEveryMessageWindow(); }
+  static void CloseEveryMessageWindow() {
+    for (const HWND window : MessageWindows()) CloseAndWait(window);
+  }
+
   // What one login does: the companion runs, from the folder it is installed in, to its end.
   std::optional<DWORD> Login() const {
     const CalmoraProcess companion(machine.Environment(), BinaryFolder() + L"\\CalmoraAtLogin.exe",

@@ -308,6 +308,53 @@ expect "the installed package run again with the property writes it" \
   "0 REG_SZ=Yes ALL"
 expect "uninstall keeps it" "$(msiexec /x "$new_w") $(setting)" "0 REG_SZ=Yes"
 
+# The login companion for a fleet: installed on request, kept by a repair and an upgrade, changed
+# by a run with the property, taken away by the uninstall. (Uninstalled here.)
+echo "== SHOW_NEW_MESSAGES_AT_LOGIN"
+companion="$program/CalmoraAtLogin.exe"
+run_value() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Calmora /reg:64 \
+    </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
+}
+run_value_32() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Calmora /reg:32 \
+    </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
+}
+at_login="REG_SZ=\"${exe%\\*}\\CalmoraAtLogin.exe\""
+expect "anything but exactly Yes or No is refused, 1603, and says why" \
+  "$(msiexec /i "$new_w" SHOW_NEW_MESSAGES_AT_LOGIN=yes) $(entries) $(grep -c -a \
+    'SHOW_NEW_MESSAGES_AT_LOGIN must be exactly Yes or No' "$work/session.log")" "67  1"
+expect "without the property nothing is added" \
+  "$(msiexec /i "$old_w") $(exists "$companion") $(run_value)" "0 no "
+expect "run again with Yes: the Run value starts the installed companion, in the 64-bit view" \
+  "$(msiexec /i "$old_w" SHOW_NEW_MESSAGES_AT_LOGIN=Yes) $(exists "$companion") $(run_value) \
+$(run_value_32)" "0 yes $at_login "
+expect "the companion built for the package" \
+  "$(same "$companion" "$root/build/package/$own/bin/CalmoraAtLogin.exe")" same
+code=0
+CALMORA_INSTALLED_EXE=$exe wine "$tests_exe" --gtest_filter='*RunValue*' >"$work/login.log" 2>&1 ||
+  code=$?
+expect "the Run value's command shows a new message once" \
+  "$code $(grep -c '^\[       OK \]' "$work/login.log")" "0 1"
+expect "an upgrade keeps it" \
+  "$(msiexec /i "$new_w") $(run_value) $(same "$companion" \
+    "$root/build/package/$next/bin/CalmoraAtLogin.exe")" "0 $at_login same"
+rm "$companion"
+expect "a repair brings the companion back and keeps the Run value" \
+  "$(repair) $(exists "$companion") $(run_value) $(session SHOW_NEW_MESSAGES_AT_LOGIN)" \
+  "0 yes $at_login Yes"
+expect "run again with No: both gone" \
+  "$(msiexec /i "$new_w" SHOW_NEW_MESSAGES_AT_LOGIN=No) $(exists "$companion") $(run_value)" \
+  "0 no "
+expect "a repair keeps No" "$(repair) $(exists "$companion") $(run_value)" "0 no "
+wine reg add 'HKCU\Software\Quillmoor\Calmora' /v 'Last Message Shown' /d seen /f \
+  </dev/null >/dev/null 2>&1
+expect "run again with Yes, then uninstall: both gone, the user's Last Message Shown kept" \
+  "$(msiexec /i "$new_w" SHOW_NEW_MESSAGES_AT_LOGIN=Yes) $(run_value) $(msiexec /x "$new_w") \
+$(exists "$companion") $(run_value) $(wine reg query 'HKCU\Software\Quillmoor\Calmora' \
+    /v 'Last Message Shown' </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $4 }')" \
+  "0 $at_login 0 no  seen"
+
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed; see $work" >&2; exit 1; }
 echo "The package installs, runs, upgrades, refuses a downgrade and uninstalls."
 # The prefix takes some 700 MB: it stays only when a check failed.
