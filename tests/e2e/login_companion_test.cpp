@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
 #include "tests/e2e/driver/calmora_process.h"
 #include "tests/e2e/driver/machine_state.h"
 #include "tests/e2e/driver/screenshot.h"
@@ -16,37 +15,11 @@
 namespace calmora::e2e {
 namespace {
 
-BOOL CALLBACK CollectMessageWindow(HWND window, LPARAM lParam) {
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  if (IsWindowVisible(window) && wcscmp(className, L"CalmoraForm") == 0) {
-    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
-  }
-  return TRUE;
-}
-
-// Calmora's message windows on the desktop, whichever process shows them.
-std::vector<HWND> MessageWindows() {
-  std::vector<HWND> windows;
-  EnumWindows(CollectMessageWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
-}
-
 // The one message window that appears within `timeout`; null when none does.
 HWND MessageWindowAppearing(std::chrono::milliseconds timeout) {
   WaitUntil([] { return !MessageWindows().empty(); }, timeout);
   const std::vector<HWND> windows = MessageWindows();
   return windows.size() == 1 ? windows.front() : nullptr;
-}
-
-// Leaves as the title bar's close button does, saving nothing, and waits until the process has
-// ended: a Calmora still running would count as showing the next message.
-void CloseAndWait(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  const win32::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
-  PostMessageW(window, WM_CLOSE, 0, 0);
-  if (process) WaitForSingleObject(process.get(), 10000);
 }
 
 class LoginCompanion : public ::testing::Test {
@@ -56,7 +29,7 @@ class LoginCompanion : public ::testing::Test {
   LoginCompanion() { CloseEveryMessageWindow(); }
   ~LoginCompanion() override { CloseEveryMessageWindow(); }
   static void CloseEveryMessageWindow() {
-    for (const HWND window : MessageWindows()) CloseAndWait(window);
+    for (const HWND window : MessageWindows()) CloseAndWaitForExit(window);
   }
 
   // What one login does: the companion runs, from the folder it is installed in, to its end.
@@ -77,7 +50,7 @@ TEST_F(LoginCompanion, ShowsEachNewMessageOnceAndNeverInASecondWindow) {
   ASSERT_NE(window, nullptr);
   SaveScreenshot(window, L"login-companion-new-message");
   EXPECT_EQ(WindowText(MessageEditBoxOf(window)), L"The printer moves on Monday.");
-  CloseAndWait(window);
+  CloseAndWaitForExit(window);
   EXPECT_EQ(machine.LastMessageShown(),
             L"56df94ea197e279a1327f32d7a62b4634b1b221e78011b6e0db140ef71821679");
 
@@ -91,7 +64,7 @@ TEST_F(LoginCompanion, ShowsEachNewMessageOnceAndNeverInASecondWindow) {
   window = MessageWindowAppearing(15s);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(WindowText(MessageEditBoxOf(window)), L"The printer moves on Tuesday.");
-  CloseAndWait(window);
+  CloseAndWaitForExit(window);
   const std::optional<std::wstring> tuesday = machine.LastMessageShown();
   ASSERT_TRUE(tuesday);
   EXPECT_EQ(tuesday->size(), 64u);

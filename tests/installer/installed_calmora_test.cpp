@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "tests/e2e/driver/calmora_process.h"
 #include "tests/e2e/driver/machine_state.h"
 #include "tests/e2e/driver/screenshot.h"
@@ -49,21 +47,6 @@ TEST(InstalledCalmora, ShowsItsWindowAndMakesAStartupShortcutToItself) {
 
   Click(FindWindowExW(window, nullptr, L"Button", L"OKAY"));
   EXPECT_EQ(calmora.WaitForExit(), 0u);
-}
-
-BOOL CALLBACK CollectMessageWindow(HWND window, LPARAM lParam) {
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  if (IsWindowVisible(window) && wcscmp(className, L"CalmoraForm") == 0) {
-    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
-  }
-  return TRUE;
-}
-
-std::vector<HWND> MessageWindows() {
-  std::vector<HWND> windows;
-  EnumWindows(CollectMessageWindow, reinterpret_cast<LPARAM>(&windows));
-  return windows;
 }
 
 // Runs a command line as the shell runs a Run value's, and lets it end.
@@ -111,13 +94,7 @@ TEST(InstalledCalmora, TheRunValueShowsANewMessageOnce) {
   const HWND window = MessageWindows().front();
   SaveScreenshot(window, L"installed-login-companion");
   EXPECT_EQ(WindowText(MessageEditBoxOf(window)), L"The printer moves on Monday.");
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  {
-    const win32::UniqueHandle calmora(OpenProcess(SYNCHRONIZE, FALSE, processId));
-    PostMessageW(window, WM_CLOSE, 0, 0);
-    if (calmora) WaitForSingleObject(calmora.get(), 10000);
-  }
+  CloseAndWaitForExit(window);
 
   // Once: the next login shows nothing.
   ASSERT_TRUE(RunCommand(command));

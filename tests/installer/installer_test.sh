@@ -81,6 +81,8 @@ signed_exe=$(find "$work/extracted" -name Calmora.exe)
 expect "the signature of its Calmora.exe" "$(verify "$signed_exe")" verified
 msiinfo extract "$old" Binary.StartupCleanup >"$work/extracted/cleanup.dll"
 expect "and of its clean-up DLL" "$(verify "$work/extracted/cleanup.dll")" verified
+expect "and of its CalmoraAtLogin.exe" \
+  "$(verify "$(find "$work/extracted" -name CalmoraAtLogin.exe)")" verified
 
 echo "== Signed with a wrong password"
 # An earlier package under the name must not pass for the one that failed.
