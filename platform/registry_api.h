@@ -13,6 +13,8 @@ using RegistryKey = std::uintptr_t;
 // The platform writes its roots as negative 32-bit numbers widened to the size of a pointer.
 inline constexpr RegistryKey kHkeyLocalMachine =
     static_cast<RegistryKey>(static_cast<std::intptr_t>(static_cast<std::int32_t>(0x80000002u)));
+inline constexpr RegistryKey kHkeyCurrentUser =
+    static_cast<RegistryKey>(static_cast<std::intptr_t>(static_cast<std::int32_t>(0x80000001u)));
 
 // Status codes.
 inline constexpr long kErrorSuccess = 0;

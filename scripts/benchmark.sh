@@ -2,6 +2,7 @@
 # Builds Calmora.exe and prints how long a person waits for it and how much memory it takes, for
 # messages from empty to 10 MiB, side by side with a bare edit box and Wine's notepad, and where
 # each goal stands; first, where the time and memory of showing a message go, stage by stage.
+# Last, the login companion's time from its start to its exit.
 # Measured under Wine on a virtual display. Usage: benchmark.sh [rounds]
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -19,3 +20,8 @@ wine cmd /c exit </dev/null >/dev/null 2>&1
 wine build/windows/bin/load_stages.exe
 echo
 wine build/windows/bin/calmora_benchmark.exe "${1:-5}"
+
+# The login companion, which every login of every user runs.
+cmake --build --preset windows --target login_benchmark >/dev/null
+echo
+wine build/windows/bin/login_benchmark.exe

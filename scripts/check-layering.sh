@@ -27,6 +27,7 @@ declare -A include_rules=(
   [controls/label3d/win32]="+controls +platform"
   [packaging]=""
   [app]="+store +settings +startup +font +controls +platform +packaging -packaging/installer -packaging/test_bundle"
+  [login]="+store +settings +startup +platform +packaging -packaging/installer -packaging/test_bundle"
   [packaging/installer/startup_cleanup]="+startup -packaging/installer/startup_cleanup/win32"
   [packaging/installer/startup_cleanup/win32]="+packaging/installer/startup_cleanup +startup +platform/win32"
   [packaging/test_bundle/win32]="+packaging/test_bundle +platform/win32"

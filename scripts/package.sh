@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Calmora.exe and packs it into a Windows Installer package, Calmora-<version>-x64.msi,
-# for installing on many PCs.
+# Builds Calmora.exe and its login companion and packs them into a Windows Installer package,
+# Calmora-<version>-x64.msi, for installing on many PCs.
 #
 # Usage: scripts/package.sh [--version X.YY.ZZZZ] [--font PATH] [--out DIR]
 #                           [--sign PFX [--sign-password-file FILE] [--timestamp-url URL]] [--tests]
@@ -8,8 +8,9 @@
 #              build/package/<version>, so the everyday build keeps the program's version)
 #   --font     put this file into the package as ELEPHNT.TTF beside Calmora.exe
 #   --out      write the package into DIR (default: build/windows/dist)
-#   --sign     sign Calmora.exe and the package with the code-signing certificate and key in
-#              this PKCS#12 file; without it the package is unsigned, for testing only
+#   --sign     sign Calmora.exe, CalmoraAtLogin.exe and the package with the code-signing
+#              certificate and key in this PKCS#12 file; without it the package is unsigned, for
+#              testing only
 #   --sign-password-file  read the PFX's password from this file, never from the command line
 #   --timestamp-url       have this RFC 3161 time-stamp server date both signatures
 #   --tests    also write Calmora-<version>-tests.zip: the Windows test bundle, which runs the
@@ -18,7 +19,7 @@
 set -euo pipefail
 
 usage() {
-  sed -n 's/^# \{0,1\}//; 5,17p' "${BASH_SOURCE[0]}" >&2
+  sed -n 's/^# \{0,1\}//; 5,18p' "${BASH_SOURCE[0]}" >&2
   exit 2
 }
 fail() {
@@ -122,18 +123,20 @@ signed_copy() { # file, copy
   fi
 }
 
-cmake --build "$build" --target Calmora CalmoraStartupCleanup
+cmake --build "$build" --target Calmora CalmoraAtLogin CalmoraStartupCleanup
 
 # wixl reads its sources relative to the .wxs file: gather everything in one folder.
 stage=$build/installer
 rm -rf "$stage"
 mkdir -p "$stage"
 cp packaging/installer/calmora.wxs packaging/calmora.ico "$build/bin/Calmora.exe" \
-  "$build/bin/CalmoraStartupCleanup.dll" "$build/generated/calmora_version.wxi" "$stage/"
-# The program and the clean-up go into the package signed: signed copies, the build's own stay as
+  "$build/bin/CalmoraAtLogin.exe" "$build/bin/CalmoraStartupCleanup.dll" \
+  "$build/generated/calmora_version.wxi" "$stage/"
+# The programs and the clean-up go into the package signed: signed copies, the build's own stay as
 # they are.
 if [ -n "$sign" ]; then
   signed_copy "$build/bin/Calmora.exe" "$stage/Calmora.exe"
+  signed_copy "$build/bin/CalmoraAtLogin.exe" "$stage/CalmoraAtLogin.exe"
   signed_copy "$build/bin/CalmoraStartupCleanup.dll" "$stage/CalmoraStartupCleanup.dll"
 fi
 with_font=no
@@ -207,6 +210,26 @@ sql+=(
 message_folder=$(cell Component MessageFolder Attributes)
 [ -n "$message_folder" ] || fail "wixl wrote no MessageFolder component"
 sql+=("UPDATE Component SET Attributes = $((message_folder | 16)) WHERE Component = 'MessageFolder'")
+# SHOW_NEW_MESSAGES_AT_LOGIN (calmora.wxs): the login companion and its Run value are installed
+# only for Yes, given or kept from the Run value found. Transitive (64): a reinstall looks at the
+# condition again, so that a run with No takes both away and a later run with Yes brings them.
+# Not secure: only an administrator's run, as every deployment tool's is, may change it. Anything
+# but exactly Yes or No is refused at the start. After that check: a maintenance run given the
+# property reinstalls, and then a property not given is Yes where the Run value is found.
+companion=$(cell Component LoginCompanion Attributes)
+[ -n "$companion" ] || fail "wixl wrote no LoginCompanion component"
+run_written_at=$(table Registry | awk -F'\t' -v view=$((companion & 256 ? 64 : 32)) '
+  NR > 3 && $6 == "LoginCompanion" { print $2, $3, $4, view }')
+run_searched_at=$(table RegLocator | awk -F'\t' 'NR > 3 && $1 == "StoredShowNewMessagesAtLogin" {
+  print $2, $3, $4, ($5 % 32 >= 16 ? 64 : 32) }')
+[ -n "$run_written_at" ] && [ "$run_written_at" == "$run_searched_at" ] ||
+  fail "the Run value is searched for at '$run_searched_at', but written at '$run_written_at'"
+sql+=(
+  "UPDATE Component SET Condition = 'SHOW_NEW_MESSAGES_AT_LOGIN = \"Yes\"', Attributes = $((companion | 64)) WHERE Component = 'LoginCompanion'"
+  "INSERT INTO LaunchCondition (Condition, Description) VALUES ('NOT SHOW_NEW_MESSAGES_AT_LOGIN OR SHOW_NEW_MESSAGES_AT_LOGIN = \"Yes\" OR SHOW_NEW_MESSAGES_AT_LOGIN = \"No\"', 'SHOW_NEW_MESSAGES_AT_LOGIN must be exactly Yes or No.')"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('ReinstallForGivenLoginCompanion', 'Installed AND SHOW_NEW_MESSAGES_AT_LOGIN AND NOT REINSTALL AND NOT REMOVE', 111)"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('KeepStoredLoginCompanion', 'NOT SHOW_NEW_MESSAGES_AT_LOGIN AND STORED_SHOW_NEW_MESSAGES_AT_LOGIN', 121)"
+)
 for query in "${sql[@]}"; do edit "$query"; done
 
 # Signing comes last: the signature covers the package's content, and any change after it

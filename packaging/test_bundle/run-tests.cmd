@@ -21,7 +21,7 @@ set "results=%~f1"
 if "%~1"=="" set "results=%~dp0results"
 rem What the bundle's bin\ holds, and all that is copied out of it (scripts/package.sh packs
 rem these): a file planted there beside them is never run.
-set "bin_files=Calmora.exe windows_tests.exe e2e_tests.exe installed_calmora_tests.exe test_report.exe elephant-stand-in.ttf"
+set "bin_files=Calmora.exe CalmoraAtLogin.exe windows_tests.exe e2e_tests.exe installed_calmora_tests.exe test_report.exe elephant-stand-in.ttf"
 set "reg=%SystemRoot%\System32\reg.exe"
 set "msiexec=%SystemRoot%\System32\msiexec.exe"
 

@@ -49,5 +49,59 @@ TEST(InstalledCalmora, ShowsItsWindowAndMakesAStartupShortcutToItself) {
   EXPECT_EQ(calmora.WaitForExit(), 0u);
 }
 
+// Runs a command line as the shell runs a Run value's, and lets it end.
+bool RunCommand(std::wstring commandLine) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &started)) {
+    return false;
+  }
+  const win32::UniqueHandle process(started.hProcess);
+  const win32::UniqueHandle thread(started.hThread);
+  return WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
+}
+
+// The package installed with SHOW_NEW_MESSAGES_AT_LOGIN=Yes: the machine's Run value starts the
+// login companion at each login, which shows a new message once.
+TEST(InstalledCalmora, TheRunValueShowsANewMessageOnce) {
+  std::wstring command(1024, L'\0');
+  DWORD size = static_cast<DWORD>(command.size() * sizeof(wchar_t));
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"Calmora", RRF_RT_REG_SZ | RRF_SUBKEY_WOW6464KEY, nullptr, command.data(),
+                   &size) != ERROR_SUCCESS) {
+    GTEST_SKIP()
+        << "no Run value: the package was installed without SHOW_NEW_MESSAGES_AT_LOGIN=Yes";
+  }
+  command.resize(size / sizeof(wchar_t) - 1);
+  MachineState::DeleteLastMessageShown();
+  // The machine's own message file, which the package's folder holds.
+  wchar_t programData[MAX_PATH] = {};
+  GetEnvironmentVariableW(L"ProgramData", programData, MAX_PATH);
+  const std::wstring message = std::wstring(programData) + L"\\Quillmoor\\UserMessage.txt";
+  {
+    const win32::UniqueFile file(CreateFileW(message.c_str(), GENERIC_WRITE, 0, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    const char text[] = "The printer moves on Monday.";
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.get(), text, sizeof text - 1, &written, nullptr));
+  }
+
+  ASSERT_TRUE(RunCommand(command)) << "the Run value's command";
+  ASSERT_TRUE(WaitUntil([] { return MessageWindows().size() == 1; }, 15s));
+  const HWND window = MessageWindows().front();
+  SaveScreenshot(window, L"installed-login-companion");
+  EXPECT_EQ(WindowText(MessageEditBoxOf(window)), L"The printer moves on Monday.");
+  CloseAndWaitForExit(window);
+
+  // Once: the next login shows nothing.
+  ASSERT_TRUE(RunCommand(command));
+  EXPECT_FALSE(WaitUntil([] { return !MessageWindows().empty(); }, 2s));
+  EXPECT_TRUE(MachineState::LastMessageShown());
+  MachineState::DeleteLastMessageShown();
+}
+
 }  // namespace
 }  // namespace calmora::e2e

@@ -81,6 +81,8 @@ signed_exe=$(find "$work/extracted" -name Calmora.exe)
 expect "the signature of its Calmora.exe" "$(verify "$signed_exe")" verified
 msiinfo extract "$old" Binary.StartupCleanup >"$work/extracted/cleanup.dll"
 expect "and of its clean-up DLL" "$(verify "$work/extracted/cleanup.dll")" verified
+expect "and of its CalmoraAtLogin.exe" \
+  "$(verify "$(find "$work/extracted" -name CalmoraAtLogin.exe)")" verified
 
 echo "== Signed with a wrong password"
 # An earlier package under the name must not pass for the one that failed.
@@ -363,6 +365,63 @@ expect "the installed package run again with the property writes it" \
 rm "$message"
 expect "uninstall keeps it, and the message's folder, empty" \
   "$(msiexec /x "$new_w") $(setting) $(exists "$(dirname "$message")")" "0 REG_SZ=Yes yes"
+
+# The login companion for a fleet: installed on request, kept by a repair and an upgrade, changed
+# by a run with the property, taken away by the uninstall. (Uninstalled here.)
+echo "== SHOW_NEW_MESSAGES_AT_LOGIN"
+companion="$program/CalmoraAtLogin.exe"
+run_value() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Calmora /reg:64 \
+    </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
+}
+run_value_32() {
+  wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v Calmora /reg:32 \
+    </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $3 "=" $4 }'
+}
+at_login="REG_SZ=\"${exe%\\*}\\CalmoraAtLogin.exe\""
+expect "anything but exactly Yes or No is refused, 1603, with the message Windows shows" \
+  "$(msiexec /i "$new_w" SHOW_NEW_MESSAGES_AT_LOGIN=yes) $(entries) $(msiinfo export "$new" \
+    LaunchCondition | grep -c 'SHOW_NEW_MESSAGES_AT_LOGIN must be exactly Yes or No.')" "67  1"
+expect "without the property nothing is added, nor by a repair" \
+  "$(msiexec /i "$old_w") $(exists "$companion") $(run_value) $(msiexec /i "$old_w" REINSTALL=ALL \
+    REINSTALLMODE=vomus) $(exists "$companion") $(run_value)" "0 no  0 no "
+expect "run again with Yes: the Run value starts the installed companion, in the 64-bit view" \
+  "$(msiexec /i "$old_w" SHOW_NEW_MESSAGES_AT_LOGIN=Yes) $(exists "$companion") $(run_value) \
+$(run_value_32)" "0 yes $at_login "
+expect "the companion, signed" \
+  "$(same "$companion" "$(find "$work/extracted" -name CalmoraAtLogin.exe)")" same
+code=0
+CALMORA_INSTALLED_EXE=$exe wine "$tests_exe" --gtest_filter='*RunValue*' >"$work/login.log" 2>&1 ||
+  code=$?
+expect "the Run value's command shows a new message once" \
+  "$code $(grep -c '^\[       OK \]' "$work/login.log")" "0 1"
+expect "an upgrade keeps it" \
+  "$(msiexec /i "$new_w") $(run_value) $(same "$companion" \
+    "$root/build/package/$next/bin/CalmoraAtLogin.exe")" "0 $at_login same"
+rm "$companion"
+expect "a repair brings the companion back and keeps the Run value" \
+  "$(repair) $(exists "$companion") $(run_value) $(session SHOW_NEW_MESSAGES_AT_LOGIN)" \
+  "0 yes $at_login Yes"
+# Run again with No, it reinstalls with the component's condition false, and Windows removes a
+# transitive component then. Wine's installer keeps it: the session and the package show what
+# Windows acts on.
+expect "run again with No: a reinstall, and the component transitive" \
+  "$(msiexec /i "$new_w" SHOW_NEW_MESSAGES_AT_LOGIN=No) $(session REINSTALL) \
+$(session SHOW_NEW_MESSAGES_AT_LOGIN) $(($(msiinfo export "$new" Component | tr -d '\r' |
+    awk -F'\t' '$1 == "LoginCompanion" { print $4 }') & 64))" "0 ALL No 64"
+if [ "$(exists "$companion")" = yes ]; then
+  echo "skipped: run again with No, both gone: Wine's installer keeps a transitive component" \
+    "whose condition turned false"
+else
+  expect "run again with No: both gone" "$(run_value)" ""
+fi
+wine reg add 'HKCU\Software\Quillmoor\Calmora' /v 'Last Message Shown' /d seen /f \
+  </dev/null >/dev/null 2>&1
+expect "run again with Yes, then uninstall: both gone, the user's Last Message Shown kept" \
+  "$(msiexec /i "$new_w" SHOW_NEW_MESSAGES_AT_LOGIN=Yes) $(run_value) $(msiexec /x "$new_w") \
+$(exists "$companion") $(run_value) $(wine reg query 'HKCU\Software\Quillmoor\Calmora' \
+    /v 'Last Message Shown' </dev/null 2>/dev/null | tr -d '\r' | awk -F '    ' 'NF >= 4 { print $4 }')" \
+  "0 $at_login 0 no  seen"
 
 [ "$failures" -eq 0 ] || { echo "$failures check(s) failed; see $work" >&2; exit 1; }
 echo "The package installs, runs, upgrades, refuses a downgrade and uninstalls."

@@ -50,7 +50,30 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
   return TRUE;
 }
 
+BOOL CALLBACK CollectMessageWindow(HWND window, LPARAM lParam) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (IsWindowVisible(window) && wcscmp(className, L"CalmoraForm") == 0) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+  }
+  return TRUE;
+}
+
 }  // namespace
+
+std::vector<HWND> MessageWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectMessageWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+void CloseAndWaitForExit(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const win32::UniqueHandle process(OpenProcess(SYNCHRONIZE, FALSE, processId));
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  if (process) WaitForSingleObject(process.get(), 10000);
+}
 
 std::wstring BinaryFolder() {
   wchar_t path[MAX_PATH];

@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/win32/unique_handle.h"
 
@@ -55,6 +56,13 @@ std::wstring WindowText(HWND window);
 // The message window's message box (its edit control) and its OKAY button.
 HWND MessageEditBoxOf(HWND messageWindow);
 HWND OkayButtonOf(HWND messageWindow);
+
+// Calmora's visible message windows on the desktop, whichever process shows them: the login
+// companion starts Calmora as no child of the test.
+std::vector<HWND> MessageWindows();
+// Leaves as the title bar's close button does, saving nothing, and waits until the window's
+// process has ended.
+void CloseAndWaitForExit(HWND window);
 
 // The control of `window`'s thread that has the keyboard focus.
 HWND FocusedControl(HWND window);

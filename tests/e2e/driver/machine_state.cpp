@@ -13,6 +13,8 @@ namespace {
 constexpr wchar_t kSettingsKey[] = L"SOFTWARE\\Quillmoor\\Calmora\\Settings";
 // The program's settings live in the 32-bit view of HKEY_LOCAL_MACHINE.
 constexpr REGSAM kView = KEY_WOW64_32KEY;
+constexpr wchar_t kUserKey[] = L"SOFTWARE\\Quillmoor\\Calmora";
+constexpr wchar_t kLastMessageShown[] = L"Last Message Shown";
 
 }  // namespace
 
@@ -38,6 +40,7 @@ void MachineState::Clean() {
   }
   SetFileAttributesW(StartupShortcut().c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileW(StartupShortcut().c_str());
+  DeleteLastMessageShown();
 }
 
 CalmoraProcess::EnvironmentChanges MachineState::Environment(
@@ -160,6 +163,21 @@ void MachineState::DeleteSetting() {
       ERROR_SUCCESS) {
     RegDeleteValueW(key.get(), L"Remove From Startup on Login");
   }
+}
+
+std::optional<std::wstring> MachineState::LastMessageShown() {
+  std::wstring text(256, L'\0');
+  DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  if (RegGetValueW(HKEY_CURRENT_USER, kUserKey, kLastMessageShown, RRF_RT_REG_SZ, nullptr,
+                   text.data(), &size) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  text.resize(size / sizeof(wchar_t) - 1);
+  return text;
+}
+
+void MachineState::DeleteLastMessageShown() {
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kUserKey, kLastMessageShown);
 }
 
 }  // namespace calmora::e2e

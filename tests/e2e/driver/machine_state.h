@@ -1,5 +1,6 @@
 // The state outside the program that a case sets up and checks: its own data folder, the
-// settings in the registry's 32-bit view, and the startup shortcut. Each case starts clean and
+// settings in the registry's 32-bit view, the startup shortcut, and the user's record of the
+// last message the login companion had shown. Each case starts clean and
 // leaves nothing behind.
 #pragma once
 
@@ -63,6 +64,10 @@ class MachineState {
   static std::optional<RegistryValue> Setting();
   static void StoreSetting(const RegistryValue& value);
   static void DeleteSetting();
+
+  // HKEY_CURRENT_USER\SOFTWARE\Quillmoor\Calmora, "Last Message Shown", as text.
+  static std::optional<std::wstring> LastMessageShown();
+  static void DeleteLastMessageShown();
 
  private:
   static void Clean();
