@@ -110,6 +110,8 @@ expect "an edit that changes no row fails, and says so" \
   "$edit_code $(grep -c 'changed no row' <<<"$edited" || true)" "1 1"
 expect "REMOVE_FROM_STARTUP_ON_LOGIN is not a secure property" \
   "$(property "$new" SecureCustomProperties | tr ';' '\n' | grep -c -x REMOVE_FROM_STARTUP_ON_LOGIN)" 0
+expect "no Restart Manager to close an open Calmora" \
+  "$(property "$new" MSIRESTARTMANAGERCONTROL)" Disable
 
 trap 'wineserver -k 2>/dev/null || true; calmora_stop_virtual_display' EXIT
 calmora_wine_prefix
