@@ -1,5 +1,6 @@
 #include "store/unicode_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -66,6 +67,14 @@ class Utf16Writer {
       PutUnit(0xDC00 + (character & 0x3FF));
     }
   }
+  // A run of ASCII, widened as it is.
+  void PutAscii(std::string_view run) {
+    if (run.size() > room_.size() - written_)
+      throw std::length_error("no room for the decoded text");
+    std::transform(run.begin(), run.end(), room_.begin() + static_cast<std::ptrdiff_t>(written_),
+                   [](char byte) { return static_cast<wchar_t>(byte); });
+    written_ += run.size();
+  }
   std::size_t Written() const { return written_; }
 
  private:
@@ -120,6 +129,12 @@ bool IsUtf8WithMultibyteCharacters(std::string_view bytes) {
 std::size_t DecodeUtf8(std::string_view bytes, std::span<wchar_t> text) {
   Utf16Writer writer(text);
   while (!bytes.empty()) {
+    // Most messages are mostly ASCII: it needs no decoding.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+    writer.PutAscii(bytes.substr(0, ascii));
+    bytes.remove_prefix(ascii);
+    if (bytes.empty()) break;
     const Decoded next = NextUtf8(bytes);
     writer.Put(next.character);
     bytes.remove_prefix(next.length);
