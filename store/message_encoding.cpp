@@ -150,7 +150,7 @@ bool ShowsAsSaved(std::wstring_view text, std::size_t at, std::wstring_view show
 bool ReadsBackAs(std::string_view bytes, std::wstring_view text, const AnsiCodePage& ansi) {
   const MessageEncoding encoding = DetectMessageEncoding(bytes);
   bytes.remove_prefix(BomOf(encoding).size());
-  // Decoding never needs more units than it has bytes, but for a single odd byte of UTF-16.
+  // Decoding never needs more units than it has bytes.
   std::array<wchar_t, kPieceBytes> room;
   std::size_t checked = 0;
   while (!bytes.empty()) {
