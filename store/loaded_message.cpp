@@ -25,6 +25,8 @@ OkayAction LoadedMessage::OkayDoes(std::wstring_view boxText) const {
     case State::kShown:
       break;
   }
+  // A text of another length differs without hashing every character of it.
+  if (boxText.size() != shown_.length) return OkayAction::kStoreBox;
   return Fingerprint::Of(boxText) == shown_ ? OkayAction::kNothing : OkayAction::kStoreBox;
 }
 

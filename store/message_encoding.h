@@ -48,7 +48,10 @@ struct EncodedMessage {
 
 // The bytes a save writes. A file read as UTF-8 or UTF-16 keeps that encoding and its mark, or
 // its lack of one; a new file, or one read as ANSI, stays ANSI. That holds as long as the bytes
-// read back as the same text; otherwise the file becomes UTF-8 with a byte-order mark.
+// read back as the same text, each unpaired surrogate as U+FFFD as no encoding can hold it;
+// otherwise the file becomes UTF-8 with a byte-order mark. Beyond the bytes it returns, it takes
+// memory of a fixed size however large the text, but for a long stretch of double-byte ANSI
+// characters in which the check finds no place to cut.
 EncodedMessage EncodeMessage(std::wstring_view text, MessageEncoding readAs,
                              const AnsiCodePage& ansi);
 

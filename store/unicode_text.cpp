@@ -1,5 +1,6 @@
 #include "store/unicode_text.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -66,6 +67,14 @@ class Utf16Writer {
       PutUnit(0xDC00 + (character & 0x3FF));
     }
   }
+  // A run of ASCII, widened as it is.
+  void PutAscii(std::string_view run) {
+    if (run.size() > room_.size() - written_)
+      throw std::length_error("no room for the decoded text");
+    std::transform(run.begin(), run.end(), room_.begin() + static_cast<std::ptrdiff_t>(written_),
+                   [](char byte) { return static_cast<wchar_t>(byte); });
+    written_ += run.size();
+  }
   std::size_t Written() const { return written_; }
 
  private:
@@ -120,6 +129,12 @@ bool IsUtf8WithMultibyteCharacters(std::string_view bytes) {
 std::size_t DecodeUtf8(std::string_view bytes, std::span<wchar_t> text) {
   Utf16Writer writer(text);
   while (!bytes.empty()) {
+    // Most messages are mostly ASCII: it needs no decoding.
+    std::size_t ascii = 0;
+    while (ascii < bytes.size() && static_cast<std::uint8_t>(bytes[ascii]) < 0x80) ++ascii;
+    writer.PutAscii(bytes.substr(0, ascii));
+    bytes.remove_prefix(ascii);
+    if (bytes.empty()) break;
     const Decoded next = NextUtf8(bytes);
     writer.Put(next.character);
     bytes.remove_prefix(next.length);
@@ -139,40 +154,53 @@ std::size_t DecodeUtf16(std::string_view bytes, bool bigEndian, std::span<wchar_
   return writer.Written();
 }
 
-std::string EncodeUtf8(std::wstring_view text) {
-  std::string bytes;
-  bytes.reserve(text.size());
+void AppendUtf8(std::wstring_view text, std::string& bytes) {
   const auto unit = [&](std::size_t i) { return static_cast<char32_t>(text[i]); };
+  std::size_t length = 0;
+  ForEachCharacter(text.size(), unit, [&](char32_t c) {
+    length += c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+  });
+  const std::size_t start = bytes.size();
+  bytes.resize(start + length);
+  char* out = bytes.data() + start;
+  const auto put = [&](char32_t byte) { *out++ = static_cast<char>(byte); };
   ForEachCharacter(text.size(), unit, [&](char32_t c) {
     if (c < 0x80) {
-      bytes += static_cast<char>(c);
+      put(c);
     } else if (c < 0x800) {
-      bytes += static_cast<char>(0xC0 | (c >> 6));
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
+      put(0xC0 | (c >> 6));
+      put(0x80 | (c & 0x3F));
     } else if (c < 0x10000) {
-      bytes += static_cast<char>(0xE0 | (c >> 12));
-      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
+      put(0xE0 | (c >> 12));
+      put(0x80 | ((c >> 6) & 0x3F));
+      put(0x80 | (c & 0x3F));
     } else {
-      bytes += static_cast<char>(0xF0 | (c >> 18));
-      bytes += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      bytes += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      bytes += static_cast<char>(0x80 | (c & 0x3F));
+      put(0xF0 | (c >> 18));
+      put(0x80 | ((c >> 12) & 0x3F));
+      put(0x80 | ((c >> 6) & 0x3F));
+      put(0x80 | (c & 0x3F));
     }
   });
-  return bytes;
 }
 
-std::string EncodeUtf16(std::wstring_view text, bool bigEndian) {
-  std::string bytes;
-  bytes.reserve(2 * text.size());
-  const auto put = [&](char32_t unit) {
-    const auto high = static_cast<char>(unit >> 8);
-    const auto low = static_cast<char>(unit & 0xFF);
-    bytes += bigEndian ? high : low;
-    bytes += bigEndian ? low : high;
-  };
+void AppendUtf16(std::wstring_view text, bool bigEndian, std::string& bytes) {
   const auto unit = [&](std::size_t i) { return static_cast<char32_t>(text[i]); };
+  // With 16-bit wchar_t every character takes as many units as it has in `text`, an unpaired
+  // surrogate's U+FFFD one; a wider wchar_t may hold a character that takes two.
+  std::size_t units = text.size();
+  if constexpr (sizeof(wchar_t) > 2) {
+    units = 0;
+    ForEachCharacter(text.size(), unit, [&](char32_t c) { units += c < 0x10000 ? 1 : 2; });
+  }
+  const std::size_t start = bytes.size();
+  bytes.resize(start + 2 * units);
+  char* out = bytes.data() + start;
+  const auto put = [&](char32_t value) {
+    const auto high = static_cast<char>(value >> 8);
+    const auto low = static_cast<char>(value & 0xFF);
+    *out++ = bigEndian ? high : low;
+    *out++ = bigEndian ? low : high;
+  };
   ForEachCharacter(text.size(), unit, [&](char32_t c) {
     if (c < 0x10000) {
       put(c);
@@ -181,7 +209,6 @@ std::string EncodeUtf16(std::wstring_view text, bool bigEndian) {
       put(0xDC00 + ((c - 0x10000) & 0x3FF));
     }
   });
-  return bytes;
 }
 
 }  // namespace calmora

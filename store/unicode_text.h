@@ -22,8 +22,10 @@ std::size_t DecodeUtf8(std::string_view bytes, std::span<wchar_t> text);
 // A trailing odd byte and unpaired surrogates decode as U+FFFD.
 std::size_t DecodeUtf16(std::string_view bytes, bool bigEndian, std::span<wchar_t> text);
 
-// Unpaired surrogates, which are no character at all, are written as U+FFFD.
-std::string EncodeUtf8(std::wstring_view text);
-std::string EncodeUtf16(std::wstring_view text, bool bigEndian);
+// Appends the encoded text to `bytes`, growing it once to exactly the size it needs, so that a
+// message of many megabytes is written straight into the string that goes to the file. Unpaired
+// surrogates, which are no character at all, are written as U+FFFD.
+void AppendUtf8(std::wstring_view text, std::string& bytes);
+void AppendUtf16(std::wstring_view text, bool bigEndian, std::string& bytes);
 
 }  // namespace calmora

@@ -32,4 +32,41 @@ std::string MessageOfSize(std::size_t size) {
   return message;
 }
 
+const char* NameOf(FileKind kind) {
+  switch (kind) {
+    case FileKind::kUtf8:
+      return "UTF-8";
+    case FileKind::kUtf16:
+      return "UTF-16";
+    case FileKind::kAnsi:
+      break;
+  }
+  return "ANSI";
+}
+
+MessageFile MessageFileOf(std::size_t size, FileKind kind) {
+  MessageFile file;
+  file.bytes = MessageOfSize(size);
+  if (kind == FileKind::kUtf8 && size >= 9)
+    file.bytes.replace(0, 9,
+                       "Gr\xC3\xBC\xC3\x9F"
+                       "e\r\n");
+  file.text.assign(file.bytes.begin(), file.bytes.end());
+  if (kind == FileKind::kUtf8 && size >= 9)
+    file.text.replace(0, 9,
+                      L"Gr\xFC\xDF"
+                      L"e\r\n",
+                      7);
+  if (kind == FileKind::kUtf16) {
+    file.bytes = "\xFF\xFE";
+    file.bytes.reserve(2 + 2 * file.text.size());
+    for (const wchar_t unit : file.text) {
+      file.bytes += static_cast<char>(unit & 0xFF);
+      file.bytes += static_cast<char>(unit >> 8);
+    }
+  }
+  file.savedSize = file.bytes.size() + (kind == FileKind::kUtf16 ? 2 : 1);
+  return file;
+}
+
 }  // namespace calmora::benchmark

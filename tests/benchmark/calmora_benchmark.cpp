@@ -1,15 +1,17 @@
 // Measures what a person waits for and what Calmora costs, side by side with the yardsticks its
 // goals are set against: the time from process start to a visible window whose edit box holds
 // the whole message, for Calmora, for Wine's notepad (word wrap on) opening the same file, and
-// for a minimal window with one edit box; Calmora's peak working set; and the time a 10 MiB save
-// takes. Runs are interleaved and the medians printed, with each goal and where Calmora stands.
-// It asserts nothing.
+// for a minimal window with one edit box; Calmora's peak working set; and the time a save takes,
+// for each kind of file. Runs are interleaved and the medians printed, with each goal and where
+// Calmora stands. Given other builds of Calmora.exe after the rounds, it times only the 10 MiB
+// save of this build beside theirs. It asserts nothing.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -75,24 +77,37 @@ struct Run {
   double saveMs = 0;
 };
 
-Run RunCalmora(const std::string& message) {
+std::uint64_t FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+}
+
+// Shows `file` in `executable` (this build's Calmora.exe when empty), then saves one character
+// more: the save lasts from OKAY until the window is gone and the file holds the new text.
+Run RunCalmora(const MessageFile& file, const std::wstring& executable = {}) {
   testing::ScratchFolder data;
   CreateDirectoryW(data.Path(L"Quillmoor").c_str(), nullptr);
-  if (!message.empty()) data.Write(L"Quillmoor\\UserMessage.txt", message);
+  if (!file.bytes.empty()) data.Write(L"Quillmoor\\UserMessage.txt", file.bytes);
   const auto started = Clock::now();
-  e2e::CalmoraProcess calmora({{L"ProgramData", data.Path()}});
-  const std::optional<Window> shown = WaitUntilShown(calmora, L"CalmoraForm", message.size());
+  e2e::CalmoraProcess calmora({{L"ProgramData", data.Path()}}, executable);
+  const std::optional<Window> shown = WaitUntilShown(calmora, L"CalmoraForm", file.text.size());
   if (!shown) throw std::runtime_error("Calmora did not show the message");
   Run run{Milliseconds(Clock::now() - started), PeakMiB(calmora.Id()), 0};
 
   // A save needs a change: one character typed at the end, then OKAY.
-  const auto end = static_cast<WPARAM>(message.size());
+  const auto end = static_cast<WPARAM>(file.text.size());
   SendMessageW(shown->edit, EM_SETSEL, end, static_cast<LPARAM>(end));
   SendMessageW(shown->edit, WM_CHAR, L'!', 0);
+  const std::wstring saved = data.Path(L"Quillmoor\\UserMessage.txt");
   const auto saving = Clock::now();
   PostMessageW(e2e::OkayButtonOf(shown->frame), BM_CLICK, 0, 0);
-  calmora.WaitForExit(10min);
+  while (IsWindow(shown->frame) || FileSize(saved) != file.savedSize) {
+    if (Clock::now() - saving > 10min) throw std::runtime_error("Calmora did not save");
+    Sleep(1);
+  }
   run.saveMs = Milliseconds(Clock::now() - saving);
+  calmora.WaitForExit(10min);
   return run;
 }
 
@@ -151,6 +166,15 @@ double Median(std::vector<double> values) {
   return values.empty() ? 0 : values[values.size() / 2];
 }
 
+// The mean of the faster half: what a run costs when nothing else on the machine gets in its way.
+double FasterHalfMean(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t half = std::max<std::size_t>(1, values.size() / 2);
+  double sum = 0;
+  for (std::size_t i = 0; i < half && i < values.size(); ++i) sum += values[i];
+  return values.empty() ? 0 : sum / static_cast<double>(half);
+}
+
 struct Series {
   std::vector<double> show, peak, save;
   void Add(const Run& run) {
@@ -171,33 +195,72 @@ void Goal(const char* what, double goal, double now, bool atMost = true) {
               now <= goal ? "(met)" : "(NOT met)");
 }
 
+// The 10 MiB save of this build beside other builds of Calmora.exe, in turns, for each kind of
+// file.
+void CompareSaves(int rounds, const std::vector<std::wstring>& others) {
+  std::vector<std::wstring> builds{L""};
+  builds.insert(builds.end(), others.begin(), others.end());
+  std::printf(
+      "OKAY+1 char at 10 MiB, until the window is gone and the file holds the new text; "
+      "%d runs of each build in turns. Median, and mean of the faster half:\n\n",
+      rounds);
+  for (const FileKind kind : kFileKinds) {
+    const MessageFile file = MessageFileOf(10 * kMiB, kind);
+    std::vector<std::vector<double>> saves(builds.size());
+    for (int round = 0; round < rounds; ++round) {
+      for (std::size_t turn = 0; turn < builds.size(); ++turn) {
+        // Each round starts with another build, so none always follows the same one.
+        const std::size_t build = (turn + static_cast<std::size_t>(round)) % builds.size();
+        saves[build].push_back(RunCalmora(file, builds[build]).saveMs);
+      }
+    }
+    for (std::size_t build = 0; build < builds.size(); ++build) {
+      std::printf("%-7s %-40ls %6.0f ms %6.0f ms  %.2fx\n", NameOf(kind),
+                  build == 0 ? L"this build" : builds[build].c_str(), Median(saves[build]),
+                  FasterHalfMean(saves[build]),
+                  FasterHalfMean(saves[0]) / FasterHalfMean(saves[build]));
+    }
+  }
+  std::printf("\n(the last column: this build's time over that build's, by the faster halves)\n");
+}
+
 }  // namespace
 }  // namespace calmora::benchmark
 
 int wmain(int argc, wchar_t** argv) {
   using namespace calmora::benchmark;
   const int rounds = argc > 1 ? _wtoi(argv[1]) : 5;
+  if (argc > 2) {
+    CompareSaves(rounds, {argv + 2, argv + argc});
+    return 0;
+  }
   const std::vector<std::size_t> sizes{0, 64 * kKiB, kMiB, 10 * kMiB};
   const auto large = [](std::size_t size) { return size >= kMiB; };
 
   calmora::testing::ScratchFolder files;
-  std::map<std::size_t, std::string> messages;
+  std::map<std::size_t, MessageFile> messages;
   std::map<std::size_t, std::wstring> paths;
+  std::map<std::pair<std::size_t, FileKind>, MessageFile> others;
   for (const std::size_t size : sizes) {
-    messages[size] = MessageOfSize(size);
+    messages[size] = MessageFileOf(size, FileKind::kAnsi);
     if (size == 0) continue;
     paths[size] = files.Path(L"message-" + std::to_wstring(size) + L".txt");
-    files.Write(L"message-" + std::to_wstring(size) + L".txt", messages[size]);
+    files.Write(L"message-" + std::to_wstring(size) + L".txt", messages[size].bytes);
+    for (const FileKind kind : {FileKind::kUtf8, FileKind::kUtf16}) {
+      if (large(size)) others[{size, kind}] = MessageFileOf(size, kind);
+    }
   }
   const NotepadWordWrap wordWrap;
 
   std::map<std::size_t, Series> calmora, minimal, notepad;
+  std::map<std::pair<std::size_t, FileKind>, Series> otherSaves;
   for (int round = 0; round < rounds; ++round) {
     for (const std::size_t size : sizes) {
       calmora[size].Add(RunCalmora(messages[size]));
       minimal[size].Add(RunMinimalWindow(paths[size], size));
       if (large(size)) notepad[size].Add(RunNotepad(paths[size], size));
     }
+    for (const auto& [which, file] : others) otherSaves[which].Add(RunCalmora(file));
     std::fprintf(stderr, "round %d of %d done\n", round + 1, rounds);
   }
 
@@ -214,7 +277,18 @@ int wmain(int argc, wchar_t** argv) {
   }
   std::printf(
       "\n(bare box: a minimal window with one edit box of Calmora's size and font, showing the "
-      "same file)\n\n");
+      "same file; OKAY+1 char: one character typed at the end, then OKAY until the window is gone "
+      "and the file holds the new text)\n\n");
+
+  std::printf("OKAY+1 char by the kind of file (UTF-16 files are twice the size):\n\n");
+  std::printf("%-8s %10s %10s %10s\n", "message", "ANSI", "UTF-8", "UTF-16");
+  for (const std::size_t size : sizes) {
+    if (!large(size)) continue;
+    std::printf("%-8s %7.0f ms %7.0f ms %7.0f ms\n", SizeName(size).c_str(),
+                Median(calmora[size].save), Median(otherSaves[{size, FileKind::kUtf8}].save),
+                Median(otherSaves[{size, FileKind::kUtf16}].save));
+  }
+  std::printf("\n");
 
   std::printf("Start-up, against the bare box:\n");
   for (const std::size_t size : {std::size_t{0}, 64 * kKiB}) {

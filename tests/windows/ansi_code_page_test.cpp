@@ -22,6 +22,23 @@ TEST(Win32AnsiCodePage, ConvertsExactlyOrNotAtAll) {
   EXPECT_EQ(ansi.Encode(L"\x141ukasz"), "Lukasz");
   EXPECT_EQ(EncodeMessage(L"\x141ukasz", MessageEncoding::kAnsi, ansi).bytes,
             "\xEF\xBB\xBF\xC5\x81ukasz");
+  // A message larger than the pieces the save checks it in stays ANSI byte for byte; a broken
+  // character has no exact ANSI form.
+  std::wstring large;
+  std::string largeBytes;
+  for (int line = 0; line < 3000; ++line) {
+    large += L"Caf\xE9 \x20AC\r\n";
+    largeBytes += "Caf\xE9 \x80\r\n";
+  }
+  const EncodedMessage saved = EncodeMessage(large, MessageEncoding::kAnsi, ansi);
+  EXPECT_EQ(saved.encoding, MessageEncoding::kAnsi);
+  EXPECT_EQ(saved.bytes, largeBytes);
+  EXPECT_EQ(EncodeMessage(L"\xD800"
+                          L"A",
+                          MessageEncoding::kAnsi, ansi)
+                .bytes,
+            "\xEF\xBB\xBF\xEF\xBF\xBD"
+            "A");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ class Latin1CodePage final : public AnsiCodePage {
  public:
   std::string Encode(std::wstring_view text) const override {
     std::string bytes;
+    bytes.reserve(text.size());
     for (const wchar_t c : text)
       bytes += c < 0x100 ? static_cast<char>(c) : c == L'\x141' ? 'L' : '?';
     return bytes;
