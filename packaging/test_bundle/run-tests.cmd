@@ -93,7 +93,8 @@ if not "%packages%"=="1" (
 )
 set "installed=%ProgramFiles%\Quillmoor\Calmora\Calmora.exe"
 
-start "" /wait "%msiexec%" /i "%package%" /qn /norestart /l*v "%results%\install.log"
+rem With the login companion, so that its Run value is tried too.
+start "" /wait "%msiexec%" /i "%package%" SHOW_NEW_MESSAGES_AT_LOGIN=Yes /qn /norestart /l*v "%results%\install.log"
 set "code=%errorlevel%"
 if not "%code%"=="0" (
   >>"%steps%" echo failed Package.SilentInstall msiexec /i exited with %code%: see install.log
