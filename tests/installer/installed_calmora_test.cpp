@@ -63,6 +63,26 @@ bool RunCommand(std::wstring commandLine) {
   return WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
 }
 
+// A Startup shortcut to Calmora, as the story before leaves, starts Calmora at the login itself,
+// and the companion then starts nothing: it is set aside for a while, and put back after.
+class ShortcutSetAside {
+ public:
+  ShortcutSetAside()
+      : shortcut_(MachineState::StartupShortcut()),
+        aside_(shortcut_ + L".aside"),
+        moved_(MoveFileExW(shortcut_.c_str(), aside_.c_str(), MOVEFILE_REPLACE_EXISTING)) {}
+  ShortcutSetAside(const ShortcutSetAside&) = delete;
+  ShortcutSetAside& operator=(const ShortcutSetAside&) = delete;
+  ~ShortcutSetAside() {
+    if (moved_) MoveFileExW(aside_.c_str(), shortcut_.c_str(), MOVEFILE_REPLACE_EXISTING);
+  }
+
+ private:
+  std::wstring shortcut_;
+  std::wstring aside_;
+  bool moved_;
+};
+
 // The package installed with SHOW_NEW_MESSAGES_AT_LOGIN=Yes: the machine's Run value starts the
 // login companion at each login, which shows a new message once.
 TEST(InstalledCalmora, TheRunValueShowsANewMessageOnce) {
@@ -76,6 +96,7 @@ TEST(InstalledCalmora, TheRunValueShowsANewMessageOnce) {
   }
   command.resize(size / sizeof(wchar_t) - 1);
   MachineState::DeleteLastMessageShown();
+  const ShortcutSetAside noStartupShortcut;
   // The machine's own message file, which the package's folder holds.
   wchar_t programData[MAX_PATH] = {};
   GetEnvironmentVariableW(L"ProgramData", programData, MAX_PATH);
