@@ -17,7 +17,8 @@ constexpr ACCESS_MASK kFolderAccess =
 // Why a folder is refused. Nothing was written, and the report names the folder.
 constexpr DWORD kRefused = ERROR_CANT_ACCESS_FILE;
 // The rename that takes flags (Windows 10 1709 and later). MinGW's FILE_INFORMATION_CLASS ends
-// before it, so NtSetInformationFile is called with the class as the number it is.
+// before it, and the compiler refuses 65 as one: NtSetInformationFile is looked up under a type
+// of our own that takes the class as the number it is.
 constexpr ULONG kFileRenameInformationEx = 65;
 using SetInformationFile = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG, ULONG);
 
